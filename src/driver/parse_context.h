@@ -1,0 +1,46 @@
+// ParseContext: the per-call state that the driver shares with the lexer and the parser.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/input_file.h"
+
+namespace ZEMRA::IDL::PARSER {
+
+/// State of one LumoIDLParse call. The lexer and parser reach it only through
+/// currentContext(), which is valid during a call and refers to nothing afterwards.
+struct ParseContext {
+    /// The source file being parsed.
+    lumoidl::platform::InputFile file;
+    /// Lexer mode: 0 Normal, 1 AttributeNames, 2 AttributeValue.
+    int32_t lexerMode = 0;
+    /// Message of the last parse failure, UTF-8.
+    std::string errorText;
+    /// One byte returned to the input by the lexer; 0 when none is pending.
+    uint8_t pushback = 0;
+    /// Current line, counted from 1 within the file.
+    int32_t line = 1;
+    /// Bytes other than carriage returns read on the current line.
+    int32_t pos = 0;
+};
+
+/// The context of the call in progress.
+ParseContext* currentContext();
+
+/// Makes `context` current for the lifetime of the scope and restores the previous one
+/// afterwards, so that a nested call on the owning thread leaves its caller's context intact.
+class CurrentContextScope {
+public:
+    /// Makes `context` the current context.
+    explicit CurrentContextScope(ParseContext* context);
+    CurrentContextScope(const CurrentContextScope&) = delete;
+    CurrentContextScope& operator=(const CurrentContextScope&) = delete;
+    /// Restores the context that was current before.
+    ~CurrentContextScope();
+
+private:
+    ParseContext* previous_;
+};
+
+}  // namespace ZEMRA::IDL::PARSER

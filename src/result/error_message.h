@@ -1,0 +1,33 @@
+// ErrorMessage: composes a message into the parse result's error text, piece by piece.
+#pragma once
+
+#include <string_view>
+
+#include "lumoidl/lumoidl.h"
+#include "result/lumo_string.h"
+
+namespace ZEMRA {
+
+/// Composes one message: set() replaces the error text with the first piece, the other
+/// calls append. Names are UTF-8 and are converted to UTF-16 on the way in.
+class ErrorMessage {
+public:
+    /// Composes into `target` (the result's error text).
+    explicit ErrorMessage(LumoStringImpl& target) : target_(target.text) {}
+
+    /// Replaces the text with the UTF-16 literal `first`.
+    ErrorMessage& set(const LumoChar* first);
+    /// Appends a zero-terminated UTF-16 text (a literal or a file name as the host gave it).
+    ErrorMessage& text(const LumoChar* piece);
+    /// Appends a UTF-8 text converted to UTF-16, up to the first zero unit it converts to.
+    ErrorMessage& utf8(std::string_view piece);
+    /// Appends a UTF-8 name between double quotes.
+    ErrorMessage& quoted(std::string_view name);
+    /// Appends one byte widened to one unit (the closing quote of some messages).
+    ErrorMessage& character(char c);
+
+private:
+    LumoText& target_;
+};
+
+}  // namespace ZEMRA

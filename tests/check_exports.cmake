@@ -1,0 +1,16 @@
+# Fails unless the shared library's dynamic symbol table defines exactly LumoIDLParse.
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(names)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
+  list(APPEND names "${name}")
+endforeach()
+if(NOT names STREQUAL "LumoIDLParse")
+  message(FATAL_ERROR "expected exactly LumoIDLParse to be exported, found: ${names}")
+endif()
+message(STATUS "exports: ${names}")
