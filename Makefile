@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test demo asan clean
+.PHONY: all setup build test windows demo asan clean
 
 all: build
 
@@ -15,9 +15,14 @@ build: setup
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+	bash scripts/windows-leg.sh
 
 demo: build
 	./$(BUILD)/lumoidl examples/*.idl
+
+# The Windows x86-64 DLL and the test programs, cross-built and run under Wine.
+windows: setup
+	bash scripts/windows-leg.sh
 
 # The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: setup

@@ -6,29 +6,55 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-/// Range that the second byte of a sequence must lie in, given its lead byte.
-struct SecondByteRange {
-    unsigned char low;
-    unsigned char high;
-};
-
-SecondByteRange secondByteRange(unsigned char lead) {
-    switch (lead) {
-    case 0xE0: return {0xA0, 0xBF};
-    case 0xED: return {0x80, 0x9F};  // excludes the surrogate range
-    case 0xF0: return {0x90, 0xBF};
-    case 0xF4: return {0x80, 0x8F};  // nothing above U+10FFFF
-    default: return {0x80, 0xBF};
-    }
+/// Number of continuation bytes a lead byte announces; 0 for bytes that lead nothing
+/// (continuation bytes, C0, C1 and F5 to FF).
+int continuationCount(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return 1;
+    if (lead >= 0xE0 && lead <= 0xEF) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4) return 3;
+    return 0;
 }
 
-/// Number of bytes a sequence with this lead byte has, or 0 when it cannot lead one.
-int sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 0;
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+/// Decodes the sequence led by `lead`, whose continuation bytes start at `next`. Like the
+/// Windows conversion, a sequence that would run past the end swallows the rest of the input,
+/// and a malformed one is one replacement for the bytes taken before the check that failed.
+char32_t decodeSequence(unsigned char lead, const unsigned char*& next, const unsigned char* end) {
+    static const unsigned char kLeadMask[4] = {0x7F, 0x1F, 0x0F, 0x07};
+    const int count = continuationCount(lead);
+    char32_t value = lead & kLeadMask[count];
+    if (count > end - next) {
+        next = end;
+        return kInvalid;
+    }
+    const unsigned char* const last = next + count;
+    unsigned char bits = 0;
+    switch (count) {
+    case 3:
+        if ((bits = last[-3] ^ 0x80) >= 0x40) break;
+        value = (value << 6) | bits;
+        ++next;
+        if (value < 0x10) break;  // overlong four-byte form
+        [[fallthrough]];
+    case 2:
+        if ((bits = last[-2] ^ 0x80) >= 0x40) break;
+        value = (value << 6) | bits;
+        if (value >= (0x110000 >> 6)) break;  // beyond the last code point
+        ++next;
+        if (value < 0x20) break;  // overlong three-byte form
+        if (value >= (0xD800 >> 6) && value <= (0xDFFF >> 6)) break;  // a surrogate
+        [[fallthrough]];
+    case 1:
+        if ((bits = last[-1] ^ 0x80) >= 0x40) break;
+        value = (value << 6) | bits;
+        ++next;
+        if (value < 0x80) break;  // overlong two-byte form
+        return value;
+    default:
+        break;
+    }
+    return kInvalid;
 }
 
 void appendCodePoint(char32_t cp, std::string& out) {
@@ -56,40 +82,19 @@ void appendUtf8AsUtf16(std::string_view utf8, ZEMRA::LumoText& out) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* end = p + utf8.size();
     while (p < end) {
-        const unsigned char lead = *p;
+        const unsigned char lead = *p++;
         if (lead < 0x80) {
             out += static_cast<LumoChar>(lead);
-            ++p;
             continue;
         }
-        const int length = sequenceLength(lead);
-        if (length == 0) {
-            out += kReplacement;
-            ++p;
-            continue;
-        }
-        // Take continuation bytes while they are valid; a sequence cut short is one
-        // replacement character for the bytes it took (its maximal subpart).
-        char32_t cp = lead & (0xFF >> (length + 1));
-        int taken = 1;
-        const SecondByteRange second = secondByteRange(lead);
-        while (taken < length && p + taken < end) {
-            const unsigned char byte = p[taken];
-            const bool valid = taken == 1 ? (byte >= second.low && byte <= second.high)
-                                          : (byte >= 0x80 && byte <= 0xBF);
-            if (!valid) break;
-            cp = (cp << 6) | (byte & 0x3F);
-            ++taken;
-        }
-        p += taken;
-        if (taken < length) {
+        const char32_t cp = decodeSequence(lead, p, end);
+        if (cp == kInvalid) {
             out += kReplacement;
         } else if (cp < 0x10000) {
             out += static_cast<LumoChar>(cp);
         } else {
-            cp -= 0x10000;
-            out += static_cast<LumoChar>(0xD800 + (cp >> 10));
-            out += static_cast<LumoChar>(0xDC00 + (cp & 0x3FF));
+            out += static_cast<LumoChar>(0xD800 + ((cp - 0x10000) >> 10));
+            out += static_cast<LumoChar>(0xDC00 + ((cp - 0x10000) & 0x3FF));
         }
     }
 }

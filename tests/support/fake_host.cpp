@@ -142,6 +142,11 @@ std::filesystem::path ScratchDir::write(std::string_view name, std::string_view 
     return file;
 }
 
+std::string pathUtf8(const std::filesystem::path& path) {
+    const std::u8string bytes = path.u8string();
+    return std::string(bytes.begin(), bytes.end());
+}
+
 ZEMRA::LumoText pathText(const std::filesystem::path& path) {
 #if defined(_WIN32)
     return path.wstring();

@@ -72,6 +72,9 @@ private:
     std::filesystem::path dir_;
 };
 
+/// The UTF-8 form of a path.
+std::string pathUtf8(const std::filesystem::path& path);
+
 /// The UTF-16 form of a path, as a host passes file names.
 ZEMRA::LumoText pathText(const std::filesystem::path& path);
 
