@@ -4,8 +4,10 @@
 #include <exception>
 
 #include "driver/parse_context.h"
+#include "frontend/parser.h"
 #include "platform/input_file.h"
 #include "result/error_message.h"
+#include "tree/orphan_registry.h"
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -35,10 +37,51 @@ bool openSource(ParseContext& context, const LumoChar* name, ParserResult& resul
     return false;
 }
 
+/// Parses the open file into the context's library; on failure reports it and returns false.
+/// The file is closed and every registry purged whatever the outcome.
+bool parseSource(ParseContext& context, const LumoChar* name, ParserResult& result) {
+    const bool parsed = parse() == 0;
+    context.file.close();
+    purgeAll();
+    if (parsed) return true;
+    if (context.errorText.empty()) context.errorText = "Unknown parser error";
+    ErrorMessage(result.errorText)
+        .set(LUMO_TEXT("Parse error in \""))
+        .text(name)
+        .text(LUMO_TEXT("\": "))
+        .utf8(context.errorText);
+    return false;
+}
+
+/// Moves the context's library into the result, which takes one reference on it.
+void handOver(ParseContext& context, ParserResult& result) {
+    ParserLibrary* library = context.library.get();
+    result.libraries.reserve(result.libraries.size() + 1);
+    library->addReference();
+    result.appendLibrary(library);
+    context.library.release();
+}
+
 /// Runs one file through the front end and the per-file checks.
 void processFile(ParseContext& context, const LumoChar* name, ParserResult& result) {
     if (!openSource(context, name, result)) return;
-    context.file.close();
+    if (!parseSource(context, name, result)) return;
+    handOver(context, result);
+}
+
+/// Appends the catch-all's message for an exception (with its text, when it has one). Whatever
+/// the interrupted parse left registered is destroyed now rather than at the next call.
+void reportException(ParserResult& result, const char* what) {
+    purgeAll();
+    try {
+        ErrorMessage message(result.errorText);
+        if (what)
+            message.text(LUMO_TEXT("Unhandled parser exception: ")).utf8(what);
+        else
+            message.text(LUMO_TEXT("Unhandled parser exception"));
+    } catch (...) {
+        // Out of memory even for the message: the text stays as far as it got.
+    }
 }
 
 }  // namespace
@@ -58,9 +101,9 @@ void runParse(ILumoStringArray* fileNames, ParserResult& result) {
         for (uint32_t i = 0; i < count && result.errorEmpty(); ++i)
             processFile(context, fileNameOf(elements[i]), result);
     } catch (const std::exception& e) {
-        ErrorMessage(result.errorText).text(LUMO_TEXT("Unhandled parser exception: ")).utf8(e.what());
+        reportException(result, e.what());
     } catch (...) {
-        ErrorMessage(result.errorText).text(LUMO_TEXT("Unhandled parser exception"));
+        reportException(result, nullptr);
     }
 }
 

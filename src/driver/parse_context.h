@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "platform/input_file.h"
+#include "frontend/source_reader.h"
+#include "tree/parser_library.h"
 
 namespace ZEMRA::IDL::PARSER {
 
@@ -12,11 +14,13 @@ namespace ZEMRA::IDL::PARSER {
 /// currentContext(), which is valid during a call and refers to nothing afterwards.
 struct ParseContext {
     /// The source file being parsed.
-    lumoidl::platform::InputFile file;
+    SourceReader file;
     /// Lexer mode: 0 Normal, 1 AttributeNames, 2 AttributeValue.
     int32_t lexerMode = 0;
     /// Message of the last parse failure, UTF-8.
     std::string errorText;
+    /// The library built from the current file, until the driver hands it to the result.
+    std::unique_ptr<ParserLibrary> library;
     /// One byte returned to the input by the lexer; 0 when none is pending.
     uint8_t pushback = 0;
     /// Current line, counted from 1 within the file.

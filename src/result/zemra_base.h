@@ -23,7 +23,7 @@ public:
 
     /// Atomically drops one reference; destroys the object when it was the last.
     void release() {
-        if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+        if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete static_cast<T*>(this);
     }
 
     /// The current count, for tests and diagnostics.

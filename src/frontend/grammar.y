@@ -1,0 +1,204 @@
+/* grammar.y: the IDL grammar; each action hands its parts to one function of the tree layer. */
+%{
+/* Release the parse stacks when each parse ends; the next parse allocates them again. */
+#define YY_NO_LEAKS 1
+
+#include "frontend/parser.h"
+
+#include "driver/parse_context.h"
+#include "frontend/lexer.h"
+#include "tree/assembly.h"
+
+using namespace ZEMRA::IDL::PARSER;
+
+static int yylex(void);
+static void yyerror(const char* message);
+%}
+
+%union {
+    TokenText* text;
+    int32_t number;
+    ParserAttribList* attributes;
+    ParserAttribute* attribute;
+    LibraryBody* body;
+    ParserLibraryItem* item;
+    ParserCatID* categoryID;
+    ParserEnumeration* enumeration;
+    EnumItemList* enumItems;
+    ParserEnumItem* enumItem;
+    ParserInterface* iface;
+    NameList* names;
+    MethodList* methods;
+    ParserMethod* method;
+    ArgList* arguments;
+    ParserArg* argument;
+    TypeList* types;
+    ParserType* type;
+}
+
+%token <text> IDENTIFIER 257
+%token <text> ATTRIBUTE_VALUE 258
+%token <number> NUMBER 259
+%token LIBRARY 260
+%token ENUM 261
+%token INTERFACE 262
+%token CATEGORY 263
+
+%type <attributes> attributes_opt attribute_list
+%type <attribute> attribute
+%type <body> library_body
+%type <item> library_item
+%type <categoryID> category_decl
+%type <enumeration> enum_decl
+%type <enumItems> enum_item_list
+%type <enumItem> enum_item
+%type <iface> interface_decl
+%type <names> template_params
+%type <methods> method_list
+%type <method> method_decl
+%type <arguments> arguments_opt argument_list
+%type <argument> argument
+%type <types> type_list
+%type <type> type
+
+%start library_decl
+
+%%
+
+library_decl
+    : attributes_opt LIBRARY IDENTIFIER '{' library_body '}' ';'
+        { fillLibrary(newContextLibrary(), $1, $3, $5); }
+    ;
+
+attributes_opt
+    : /* empty */                       { $$ = nullptr; }
+    | '[' attribute_list ']'            { $$ = $2; }
+    ;
+
+attribute
+    : IDENTIFIER                        { $$ = makeAttribute($1, nullptr); }
+    | IDENTIFIER '(' ATTRIBUTE_VALUE ')' { $$ = makeAttribute($1, $3); }
+    ;
+
+attribute_list
+    : attribute                         { $$ = startAttributeList($1); }
+    | attribute_list ',' attribute      { $$ = appendAttribute($1, $3); }
+    ;
+
+library_body
+    : library_item                      { $$ = startList($1); }
+    | library_body library_item         { $$ = appendToList($1, $2); }
+    ;
+
+library_item
+    : enum_decl                         { $$ = wrapItem($1); }
+    | interface_decl                    { $$ = wrapItem($1); }
+    | category_decl                     { $$ = wrapItem($1); }
+    ;
+
+category_decl
+    : attributes_opt CATEGORY IDENTIFIER ';'
+        { $$ = makeCategoryID($1, $3); }
+    ;
+
+enum_decl
+    : attributes_opt ENUM '{' enum_item_list '}' IDENTIFIER ';'
+        { $$ = makeEnumeration($1, $4, $6); }
+    ;
+
+enum_item_list
+    : enum_item                         { $$ = startList($1); }
+    | enum_item_list ',' enum_item      { $$ = appendToList($1, $3); }
+    ;
+
+enum_item
+    : IDENTIFIER '=' NUMBER             { $$ = makeEnumItem($1, $3); }
+    ;
+
+interface_decl
+    : attributes_opt INTERFACE IDENTIFIER '{' method_list '}' ';'
+        { $$ = makeInterface($1, $3, nullptr, $5); }
+    | attributes_opt INTERFACE IDENTIFIER '<' template_params '>' '{' method_list '}' ';'
+        { $$ = makeInterface($1, $3, $5, $8); }
+    | attributes_opt INTERFACE IDENTIFIER '{' '}' ';'
+        { $$ = makeInterface($1, $3, nullptr, nullptr); }
+    | attributes_opt INTERFACE IDENTIFIER '<' template_params '>' '{' '}' ';'
+        { $$ = makeInterface($1, $3, $5, nullptr); }
+    ;
+
+template_params
+    : IDENTIFIER                        { $$ = startNames($1); }
+    | template_params ',' IDENTIFIER    { $$ = appendName($1, $3); }
+    ;
+
+method_list
+    : method_decl                       { $$ = startList($1); }
+    | method_list method_decl           { $$ = appendToList($1, $2); }
+    ;
+
+method_decl
+    : attributes_opt type IDENTIFIER '(' arguments_opt ')' ';'
+        { $$ = makeMethod($1, $2, $3, $5); }
+    ;
+
+arguments_opt
+    : /* empty */                       { $$ = nullptr; }
+    | argument_list                     { $$ = $1; }
+    ;
+
+argument_list
+    : argument                          { $$ = startList($1); }
+    | argument_list ',' argument        { $$ = appendToList($1, $3); }
+    ;
+
+argument
+    : attributes_opt type IDENTIFIER    { $$ = makeArgument($1, $2, $3); }
+    ;
+
+type_list
+    : type                              { $$ = startList($1); }
+    | type_list ',' type                { $$ = appendToList($1, $3); }
+    ;
+
+type
+    : IDENTIFIER                        { $$ = makeType($1, nullptr); }
+    | IDENTIFIER '<' type_list '>'      { $$ = makeType($1, $3); }
+    ;
+
+%%
+
+static_assert(IDENTIFIER == kIdentifier && ATTRIBUTE_VALUE == kAttributeValue && NUMBER == kNumber &&
+                  LIBRARY == kLibrary && ENUM == kEnum && INTERFACE == kInterface && CATEGORY == kCategory,
+              "the grammar's token codes are the lexer's");
+
+/* Pulls the next token into the look-ahead value slot. */
+static int yylex(void) {
+    TokenValue value;
+    const int code = nextToken(value);
+    if (code == IDENTIFIER || code == ATTRIBUTE_VALUE)
+        yylval.text = value.text;
+    else if (code == NUMBER)
+        yylval.number = value.number;
+    return code;
+}
+
+/* Defined by the parser skeleton further down. */
+static void yyfreestack(YYSTACKDATA* data);
+
+/* Reports a parse failure with the position the lexer has reached. */
+static void yyerror(const char* message) { reportParseError(message); }
+
+namespace ZEMRA::IDL::PARSER {
+
+int parse() {
+    try {
+        return yyparse() == 0 ? 0 : 1;
+    } catch (...) {
+        // An exception from an action leaves the stacks allocated; the next parse would
+        // otherwise reuse them half-filled.
+        yyfreestack(&yystack);
+        throw;
+    }
+}
+
+}  // namespace ZEMRA::IDL::PARSER

@@ -1,0 +1,209 @@
+// The modal lexer: skips blanks and comments, cuts attribute lists by their own byte classes.
+#include "frontend/lexer.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "driver/parse_context.h"
+#include "tree/token_text.h"
+
+namespace ZEMRA::IDL::PARSER {
+namespace {
+
+/// The values of ParseContext::lexerMode.
+enum LexerMode : int32_t {
+    kNormalMode = 0,
+    kAttributeNamesMode = 1,
+    kAttributeValueMode = 2,
+};
+
+/// Byte classes as bits, so that one table answers every membership question.
+enum ByteClass : uint8_t {
+    kWhiteSpace = 1 << 0,
+    kIdentifierStart = 1 << 1,
+    kIdentifierPart = 1 << 2,
+    kAttributeNameByte = 1 << 3,
+    kAttributeValueByte = 1 << 4,
+    kDecimalDigit = 1 << 5,
+    kHexDigit = 1 << 6,
+};
+
+/// Bytes 0x80 to 0xFF stay in no class.
+constexpr std::array<uint8_t, 256> makeByteClasses() {
+    std::array<uint8_t, 256> classes{};
+    for (int c : {' ', '\t', '\n', '\r'}) classes[c] |= kWhiteSpace;
+    for (int c = 0; c < 128; ++c) {
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        const bool digit = c >= '0' && c <= '9';
+        if (letter || c == '_') classes[c] |= kIdentifierStart;
+        if (letter || digit || c == '_' || c == ':') classes[c] |= kIdentifierPart;
+        if (letter || digit || c == '-' || c == '_') classes[c] |= kAttributeNameByte;
+        if (letter || digit) classes[c] |= kAttributeValueByte;
+        if (digit) classes[c] |= kDecimalDigit | kHexDigit;
+        if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) classes[c] |= kHexDigit;
+    }
+    for (char c : std::string_view("-=![]@#$%^&*_.{}|\\:/;"))
+        classes[static_cast<unsigned char>(c)] |= kAttributeValueByte;
+    return classes;
+}
+
+constexpr std::array<uint8_t, 256> kByteClasses = makeByteClasses();
+
+/// Accumulation stops once a value passes these, before the next shift or multiplication.
+constexpr uint32_t kHexBound = 0x0FFFFFFF;
+constexpr uint32_t kDecimalBound = 214748363;
+
+bool inClass(int byte, uint8_t byteClass) { return (kByteClasses[byte] & byteClass) != 0; }
+
+int hexDigitValue(int byte) {
+    if (byte <= '9') return byte - '0';
+    if (byte <= 'F') return byte - 'A' + 10;
+    return byte - 'a' + 10;
+}
+
+/// The next byte, or 0 at end of input (a zero byte ends it too). Line and pos count a byte when it
+/// first comes from the file, so a byte read again after unreadByte leaves them alone.
+int readByte(ParseContext& context) {
+    if (context.pushback != 0) {
+        const int byte = context.pushback;
+        context.pushback = 0;
+        return byte;
+    }
+    const int byte = context.file.next();
+    if (byte < 0) return 0;
+    if (byte == '\n') {
+        ++context.line;
+        context.pos = 0;
+    } else if (byte != '\r') {
+        ++context.pos;
+    }
+    return byte;
+}
+
+/// Makes `byte` the next one readByte returns; 0 leaves nothing pending.
+void unreadByte(ParseContext& context, int byte) { context.pushback = static_cast<uint8_t>(byte); }
+
+/// A byte returned as its own token: bytes 0x80 to 0xFF come back negative.
+int32_t byteToken(int byte) { return static_cast<int8_t>(static_cast<uint8_t>(byte)); }
+
+/// Collects `first` and the following bytes of `byteClass`, returning the first other byte.
+std::string collect(ParseContext& context, int first, uint8_t byteClass) {
+    std::string text(1, static_cast<char>(first));
+    int byte = readByte(context);
+    while (inClass(byte, byteClass)) {
+        text += static_cast<char>(byte);
+        byte = readByte(context);
+    }
+    unreadByte(context, byte);
+    return text;
+}
+
+/// Skips blanks and comments from `byte` on; returns the first byte of the token, or 0 when
+/// the input ends first (also inside a comment).
+int skipBlanksAndComments(ParseContext& context, int byte) {
+    for (bool skipped = true; skipped;) {
+        skipped = false;
+        if (byte == '/') {
+            const int next = readByte(context);
+            if (next == '*') {
+                // The opening "/*" cannot close the comment: only a "*" read inside counts.
+                int previous = 0;
+                for (int inside = readByte(context); !(inside == '/' && previous == '*');
+                     inside = readByte(context)) {
+                    if (inside == 0) return 0;
+                    previous = inside;
+                }
+                byte = readByte(context);
+                skipped = true;
+            } else if (next == '/') {
+                for (int inside = readByte(context); inside != '\n'; inside = readByte(context))
+                    if (inside == 0) return 0;
+                byte = readByte(context);
+                skipped = true;
+            } else if (next != 0) {
+                unreadByte(context, next);
+            }
+        }
+        while (inClass(byte, kWhiteSpace)) {
+            byte = readByte(context);
+            skipped = true;
+        }
+        if (byte == 0) return 0;
+    }
+    return byte;
+}
+
+/// A number starting with the digit `first`; "x" or "X" after any first digit makes it
+/// hexadecimal. Past the bound the digit just read is dropped and the digits after it lex anew.
+int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
+    const int marker = readByte(context);
+    const bool hex = marker == 'x' || marker == 'X';
+    uint32_t number = 0;
+    int byte = 0;
+    if (hex) {
+        byte = readByte(context);
+        if (!inClass(byte, kHexDigit)) return marker;
+    } else {
+        unreadByte(context, marker);
+        number = static_cast<uint32_t>(first - '0');
+        byte = readByte(context);
+    }
+    const uint8_t digitClass = hex ? kHexDigit : kDecimalDigit;
+    const uint32_t bound = hex ? kHexBound : kDecimalBound;
+    for (; inClass(byte, digitClass); byte = readByte(context)) {
+        if (number > bound) {
+            value.number = static_cast<int32_t>(number);
+            return kNumber;
+        }
+        number = hex ? (number << 4) | static_cast<uint32_t>(hexDigitValue(byte))
+                     : number * 10 + static_cast<uint32_t>(byte - '0');
+    }
+    unreadByte(context, byte);
+    value.number = static_cast<int32_t>(number);
+    return kNumber;
+}
+
+/// An identifier or keyword starting with `first`; a keyword's text is never made.
+int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
+    std::string text = collect(context, first, kIdentifierPart);
+    if (text == "interface") return kInterface;
+    if (text == "category") return kCategory;
+    if (text == "library") return kLibrary;
+    if (text == "enum") return kEnum;
+    value.text = new TokenText(std::move(text));
+    return kIdentifier;
+}
+
+}  // namespace
+
+int32_t nextToken(TokenValue& value) {
+    ParseContext& context = *currentContext();
+    const int byte = skipBlanksAndComments(context, readByte(context));
+    if (byte == 0) return kEndOfInput;
+
+    switch (context.lexerMode) {
+    case kAttributeValueMode:
+        if (inClass(byte, kAttributeValueByte)) {
+            value.text = new TokenText(collect(context, byte, kAttributeValueByte));
+            return kAttributeValue;
+        }
+        if (byte == ')') context.lexerMode = kAttributeNamesMode;
+        return byteToken(byte);
+    case kAttributeNamesMode:
+        if (inClass(byte, kAttributeNameByte)) {
+            value.text = new TokenText(collect(context, byte, kAttributeNameByte));
+            return kIdentifier;
+        }
+        if (byte == '(') context.lexerMode = kAttributeValueMode;
+        if (byte == ']') context.lexerMode = kNormalMode;
+        return byteToken(byte);
+    default:
+        if (inClass(byte, kIdentifierStart)) return lexIdentifier(context, byte, value);
+        if (inClass(byte, kDecimalDigit)) return lexNumber(context, byte, value);
+        if (byte == '[') context.lexerMode = kAttributeNamesMode;
+        return byteToken(byte);
+    }
+}
+
+}  // namespace ZEMRA::IDL::PARSER

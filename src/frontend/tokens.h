@@ -1,0 +1,30 @@
+// Token codes that the lexer returns and the parser reads.
+#pragma once
+
+#include <cstdint>
+
+namespace ZEMRA::IDL::PARSER {
+
+class TokenText;
+
+/// Codes of the multi-character tokens; single characters are their own code, end of input
+/// is 0, and bytes 0x80 to 0xFF come back negative (which the parser takes as end of input).
+enum TokenCode : int32_t {
+    kEndOfInput = 0,
+    kIdentifier = 257,      ///< an identifier or attribute name; value: new token text
+    kAttributeValue = 258,  ///< an attribute value; value: new token text
+    kNumber = 259,          ///< a number; value: 32-bit integer
+    kLibrary = 260,         ///< keyword "library"
+    kEnum = 261,            ///< keyword "enum"
+    kInterface = 262,       ///< keyword "interface"
+    kCategory = 263,        ///< keyword "category"
+};
+
+/// The value a token carries: a text for identifiers and attribute values, a number for
+/// numbers; other tokens leave it unchanged.
+union TokenValue {
+    TokenText* text;  ///< registered token text, for kIdentifier and kAttributeValue
+    int32_t number;   ///< for kNumber
+};
+
+}  // namespace ZEMRA::IDL::PARSER

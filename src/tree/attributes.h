@@ -1,0 +1,57 @@
+// ParserAttribute and ParserAttribList: the bracketed attribute list written before a declaration.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "tree/orphan_registry.h"
+
+namespace ZEMRA::IDL::PARSER {
+
+/// One attribute: a name, and a value when the name was followed by a parenthesised text.
+class ParserAttribute : public Orphan<ParserAttribute> {
+public:
+    /// Takes the name out of `name` by swapping; when `value` is given, takes its text too.
+    /// Registers the new attribute.
+    ParserAttribute(std::string& name, std::string* value);
+
+    /// Attribute name exactly as lexed.
+    std::string name;
+    /// True when a value was written.
+    bool hasValue = false;
+    /// Value text as lexed; empty without a value.
+    std::string value;
+};
+
+/// An attribute list: the polymorphic base of every declaration node, and on its own the
+/// value of a bracketed list while it is parsed. Owns its attributes.
+class ParserAttribList : public Orphan<ParserAttribList> {
+public:
+    ParserAttribList() = default;
+    /// Deletes every attribute it holds.
+    virtual ~ParserAttribList();
+
+    /// Checks the list and fills attributeIndex. Returns true when every attribute is
+    /// acceptable; otherwise stores the first offending name in `offending` and returns false.
+    /// A stand-alone list runs the common checks only; each node class adds its own names.
+    virtual bool validateAttributes(std::string& offending);
+
+    /// Value of the attribute `name`, or null when absent or written without a value.
+    const std::string* findAttributeValue(const char* name) const;
+    /// True when an attribute `name` was written, with or without a value.
+    bool containsAttribute(const char* name) const;
+
+    /// Attributes in source order; repeated names stay as written.
+    std::vector<ParserAttribute*> attributes;
+    /// Attribute name to attribute, filled by validateAttributes.
+    std::unordered_map<std::string, ParserAttribute*> attributeIndex;
+
+protected:
+    /// Second pass of a node class: every name must be one of `accepted`.
+    bool acceptOnly(std::initializer_list<std::string_view> accepted, std::string& offending) const;
+};
+
+}  // namespace ZEMRA::IDL::PARSER

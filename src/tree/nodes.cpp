@@ -1,0 +1,100 @@
+// Construction, attribute acceptance and destruction of the declaration nodes.
+#include "tree/nodes.h"
+
+#include "result/item_tables.h"
+
+namespace ZEMRA::IDL::PARSER {
+
+ParserType::ParserType(std::string& name, std::vector<ParserType*>* arguments) : record{this, &kTypeTable} {
+    this->name.swap(name);
+    if (arguments) templateArguments.swap(*arguments);
+    registerOrphan(this);
+}
+
+ParserType::~ParserType() {
+    // Walk down the argument tree, remembering the way back in each emptied node, so that
+    // types nested as deep as the parser allows need neither recursion nor memory.
+    ParserType* current = this;
+    for (;;) {
+        if (!current->templateArguments.empty()) {
+            ParserType* child = current->templateArguments.back();
+            current->templateArguments.pop_back();
+            child->destroyParent_ = current;
+            current = child;
+            continue;
+        }
+        if (current == this) break;
+        ParserType* parent = current->destroyParent_;
+        delete current;
+        current = parent;
+    }
+}
+
+ParserEnumItem::ParserEnumItem(const std::string& name, int32_t value) : name(name), value(value) {
+    registerOrphan(this);
+}
+
+ParserArg::ParserArg() : ILumoIDLMethodArgument{this, &kArgumentTable} { registerOrphan(this); }
+
+ParserArg::~ParserArg() { delete type; }
+
+bool ParserArg::validateAttributes(std::string& offending) {
+    return ParserAttribList::validateAttributes(offending) && acceptOnly({"in", "out", "retval"}, offending);
+}
+
+ParserMethod::ParserMethod() : ILumoIDLMethod{this, &kMethodTable} { registerOrphan(this); }
+
+ParserMethod::~ParserMethod() {
+    delete returnType;
+    for (ParserArg* argument : arguments) delete argument;
+}
+
+bool ParserMethod::validateAttributes(std::string& offending) {
+    return ParserAttribList::validateAttributes(offending) &&
+           acceptOnly({"property_set", "property_get", "long_name"}, offending);
+}
+
+ParserInterface::ParserInterface(std::string& name) : ILumoIDLInterface{this, &kInterfaceTable} {
+    this->name.swap(name);
+    registerOrphan(this);
+}
+
+ParserInterface::~ParserInterface() {
+    for (ParserMethod* method : methods) delete method;
+}
+
+bool ParserInterface::validateAttributes(std::string& offending) {
+    return ParserAttribList::validateAttributes(offending) && acceptOnly({"uuid"}, offending);
+}
+
+ParserEnumeration::ParserEnumeration() : ILumoIDLEnumeration{this, &kEnumerationTable} { registerOrphan(this); }
+
+ParserEnumeration::~ParserEnumeration() {
+    for (ParserEnumItem* item : items) delete item;
+}
+
+bool ParserEnumeration::validateAttributes(std::string& offending) {
+    return ParserAttribList::validateAttributes(offending) && acceptOnly({"uuid"}, offending);
+}
+
+ParserCatID::ParserCatID() : ILumoIDLCategoryID{this, &kCategoryIDTable} { registerOrphan(this); }
+
+bool ParserCatID::validateAttributes(std::string& offending) {
+    return ParserAttribList::validateAttributes(offending) && acceptOnly({"uuid"}, offending);
+}
+
+ParserLibraryItem::ParserLibraryItem(ParserCatID* categoryID) : categoryID(categoryID) { registerOrphan(this); }
+
+ParserLibraryItem::ParserLibraryItem(ParserInterface* iface) : iface(iface) { registerOrphan(this); }
+
+ParserLibraryItem::ParserLibraryItem(ParserEnumeration* enumeration) : enumeration(enumeration) {
+    registerOrphan(this);
+}
+
+ParserLibraryItem::~ParserLibraryItem() {
+    delete categoryID;
+    delete iface;
+    delete enumeration;
+}
+
+}  // namespace ZEMRA::IDL::PARSER

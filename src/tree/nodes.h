@@ -1,0 +1,212 @@
+// The declaration nodes that the parser builds and the containers it collects them in.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "lumoidl/lumoidl.h"
+#include "tree/attribute_adapter.h"
+#include "tree/attributes.h"
+#include "tree/orphan_registry.h"
+#include "tree/token_text.h"
+#include "tree/uuid_field.h"
+
+namespace ZEMRA::IDL::PARSER {
+
+/// A type reference in a method signature. Its ILumoIDLType record is its first member.
+class ParserType : public Orphan<ParserType> {
+public:
+    /// Takes the name out of `name` by swapping, and the template arguments out of
+    /// `arguments` when given (the container is left empty). Registers the new type.
+    ParserType(std::string& name, std::vector<ParserType*>* arguments);
+    ParserType(const ParserType&) = delete;
+    ParserType& operator=(const ParserType&) = delete;
+    /// Deletes the template arguments, however deep, without recursion or allocation.
+    ~ParserType();
+
+    /// The record handed to the host.
+    ILumoIDLType record;
+    /// Name as written; type resolution may replace it by the qualified name.
+    std::string name;
+    /// Index of the interface's template parameter this type names, else -1.
+    int32_t templateParameterIndex = -1;
+    /// Template arguments in source order; owned.
+    std::vector<ParserType*> templateArguments;
+    /// uuid of the referenced interface or enumeration (or the error interface), else zero.
+    UuidField uuid;
+    /// Type kind, set by type resolution.
+    uint32_t kind = 0;
+
+private:
+    ParserType* destroyParent_ = nullptr;
+};
+
+/// One item of an enumeration: a name and its number.
+class ParserEnumItem : public Orphan<ParserEnumItem> {
+public:
+    /// Copies the name; registers the new item.
+    ParserEnumItem(const std::string& name, int32_t value);
+    /// Item name as written.
+    std::string name;
+    /// The number written after "=".
+    int32_t value;
+};
+
+/// A method argument.
+class ParserArg : public AttributeAdapter<ParserArg>, public ParserAttribList, public ILumoIDLMethodArgument,
+                  public Orphan<ParserArg> {
+public:
+    /// An empty argument; registered.
+    ParserArg();
+    /// Deletes the type.
+    ~ParserArg() override;
+    /// Accepts "in", "out" and "retval".
+    bool validateAttributes(std::string& offending) override;
+
+    /// The argument's type; owned.
+    ParserType* type = nullptr;
+    /// Argument name.
+    std::string name;
+};
+
+/// A method of an interface.
+class ParserMethod : public AttributeAdapter<ParserMethod>, public ParserAttribList, public ILumoIDLMethod,
+                     public Orphan<ParserMethod> {
+public:
+    /// An empty method; registered.
+    ParserMethod();
+    /// Deletes the return type, then every argument.
+    ~ParserMethod() override;
+    /// Accepts "property_set", "property_get" and "long_name".
+    bool validateAttributes(std::string& offending) override;
+
+    /// Method name.
+    std::string name;
+    /// Return type; owned.
+    ParserType* returnType = nullptr;
+    /// Arguments in source order; owned.
+    std::vector<ParserArg*> arguments;
+};
+
+/// An interface declaration.
+class ParserInterface : public AttributeAdapter<ParserInterface>, public ParserAttribList,
+                        public ILumoIDLInterface, public Orphan<ParserInterface> {
+public:
+    /// An interface named by swapping `name` out; registered.
+    explicit ParserInterface(std::string& name);
+    /// Deletes every method.
+    ~ParserInterface() override;
+    /// Accepts "uuid".
+    bool validateAttributes(std::string& offending) override;
+
+    /// Interface name as written.
+    std::string name;
+    /// The interface's uuid.
+    UuidField uuid;
+    /// Copy of the owning library's uuid.
+    UuidField libraryUuid;
+    /// Copy of the owning library's name.
+    std::string libraryName;
+    /// Template parameter names in source order.
+    std::vector<std::string> templateParameters;
+    /// Methods in source order; owned.
+    std::vector<ParserMethod*> methods;
+};
+
+/// An enumeration declaration.
+class ParserEnumeration : public AttributeAdapter<ParserEnumeration>, public ParserAttribList,
+                          public ILumoIDLEnumeration, public Orphan<ParserEnumeration> {
+public:
+    /// An empty enumeration; registered.
+    ParserEnumeration();
+    /// Deletes every item.
+    ~ParserEnumeration() override;
+    /// Accepts "uuid".
+    bool validateAttributes(std::string& offending) override;
+
+    /// Enumeration name.
+    std::string name;
+    /// The enumeration's uuid.
+    UuidField uuid;
+    /// Copy of the owning library's uuid.
+    UuidField libraryUuid;
+    /// Copy of the owning library's name.
+    std::string libraryName;
+    /// Items in source order; owned.
+    std::vector<ParserEnumItem*> items;
+    /// Item name to value, filled by the checks.
+    std::unordered_map<std::string, int32_t> itemValues;
+};
+
+/// A category ID declaration.
+class ParserCatID : public AttributeAdapter<ParserCatID>, public ParserAttribList, public ILumoIDLCategoryID,
+                    public Orphan<ParserCatID> {
+public:
+    /// An empty category ID; registered.
+    ParserCatID();
+    /// Accepts "uuid".
+    bool validateAttributes(std::string& offending) override;
+
+    /// Category ID name.
+    std::string name;
+    /// Its uuid.
+    UuidField uuid;
+    /// Copy of the owning library's uuid.
+    UuidField libraryUuid;
+    /// Copy of the owning library's name.
+    std::string libraryName;
+};
+
+/// One item of a library body while it is parsed: exactly one of the three pointers is set.
+class ParserLibraryItem : public Orphan<ParserLibraryItem> {
+public:
+    /// Holds a category ID; registered.
+    explicit ParserLibraryItem(ParserCatID* categoryID);
+    /// Holds an interface; registered.
+    explicit ParserLibraryItem(ParserInterface* iface);
+    /// Holds an enumeration; registered.
+    explicit ParserLibraryItem(ParserEnumeration* enumeration);
+    /// Deletes whichever node it still holds.
+    ~ParserLibraryItem();
+
+    /// The category ID, or null; owned.
+    ParserCatID* categoryID = nullptr;
+    /// The interface, or null; owned.
+    ParserInterface* iface = nullptr;
+    /// The enumeration, or null; owned.
+    ParserEnumeration* enumeration = nullptr;
+};
+
+/// A container the grammar collects elements in; owns the elements it still holds.
+template <class T>
+class OwnedList : public Orphan<OwnedList<T>> {
+public:
+    /// Deletes the elements still held.
+    ~OwnedList() {
+        for (T* item : items) delete item;
+    }
+    /// Elements in source order.
+    std::vector<T*> items;
+};
+
+/// Template arguments of a type, while parsed.
+using TypeList = OwnedList<ParserType>;
+/// Arguments of a method, while parsed.
+using ArgList = OwnedList<ParserArg>;
+/// Methods of an interface, while parsed.
+using MethodList = OwnedList<ParserMethod>;
+/// Items of an enumeration, while parsed.
+using EnumItemList = OwnedList<ParserEnumItem>;
+/// Items of a library, while parsed.
+using LibraryBody = OwnedList<ParserLibraryItem>;
+
+/// Template parameter names of an interface, while parsed.
+class NameList : public Orphan<NameList> {
+public:
+    /// Names in source order.
+    std::vector<std::string> names;
+};
+
+}  // namespace ZEMRA::IDL::PARSER
