@@ -7,6 +7,7 @@
 #include "frontend/parser.h"
 #include "platform/input_file.h"
 #include "result/error_message.h"
+#include "semantics/semantics.h"
 #include "tree/orphan_registry.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -62,10 +63,12 @@ void handOver(ParseContext& context, ParserResult& result) {
     context.library.release();
 }
 
-/// Runs one file through the front end and the per-file checks.
+/// Runs one file through the front end and the per-file checks. A library whose own checks
+/// failed stays in the context, which destroys it.
 void processFile(ParseContext& context, const LumoChar* name, ParserResult& result) {
     if (!openSource(context, name, result)) return;
     if (!parseSource(context, name, result)) return;
+    if (!checkFile(*context.library, name, result)) return;
     handOver(context, result);
 }
 
@@ -100,6 +103,8 @@ void runParse(ILumoStringArray* fileNames, ParserResult& result) {
         }
         for (uint32_t i = 0; i < count && result.errorEmpty(); ++i)
             processFile(context, fileNameOf(elements[i]), result);
+        if (result.errorEmpty()) registerLibraries(result);
+        if (result.errorEmpty()) resolveTypes(result);
     } catch (const std::exception& e) {
         reportException(result, e.what());
     } catch (...) {

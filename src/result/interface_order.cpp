@@ -16,18 +16,22 @@ bool uuidLess(const LumoUUID& a, const LumoUUID& b) {
     return std::memcmp(a.bytes, b.bytes, sizeof a.bytes) < 0;
 }
 
-/// Adds to `out` the owner's interfaces that `type` refers to, descending into the template
-/// arguments of object types only.
-void collectReferences(ILumoIDLType* type, const std::function<bool(const LumoUUID&)>& inOwner,
+/// Adds to `out` the owner's interfaces that `root` refers to, descending into the template
+/// arguments of object types only; nesting of any depth is walked without recursion.
+void collectReferences(ILumoIDLType* root, const std::function<bool(const LumoUUID&)>& inOwner,
                        std::vector<LumoUUID>& out) {
-    if (!type || ILumoIDLType_getKind(type) != LUMO_KIND_OBJECT) return;
-    const LumoUUID* uuid = ILumoIDLType_getUUID(type);
-    if (uuid && inOwner(*uuid)) out.push_back(*uuid);
-    const int32_t count = ILumoIDLType_getTemplateArgumentCount(type);
-    for (int32_t i = 0; i < count; ++i) {
-        ILumoIDLType* argument = nullptr;
-        if (ILumoIDLType_getTemplateArgument(type, i, &argument) == LUMO_OK)
-            collectReferences(argument, inOwner, out);
+    std::vector<ILumoIDLType*> pending{root};
+    while (!pending.empty()) {
+        ILumoIDLType* type = pending.back();
+        pending.pop_back();
+        if (!type || ILumoIDLType_getKind(type) != LUMO_KIND_OBJECT) continue;
+        const LumoUUID* uuid = ILumoIDLType_getUUID(type);
+        if (uuid && inOwner(*uuid)) out.push_back(*uuid);
+        // Pushed in reverse so that the arguments are examined in order.
+        for (int32_t i = ILumoIDLType_getTemplateArgumentCount(type) - 1; i >= 0; --i) {
+            ILumoIDLType* argument = nullptr;
+            if (ILumoIDLType_getTemplateArgument(type, i, &argument) == LUMO_OK) pending.push_back(argument);
+        }
     }
 }
 

@@ -1,0 +1,223 @@
+// The interface phase: interfaces, their methods and their arguments.
+#include <string>
+#include <unordered_set>
+
+#include "semantics/builtin_types.h"
+#include "semantics/file_check.h"
+#include "semantics/type_signature.h"
+
+namespace ZEMRA::IDL::PARSER {
+namespace {
+
+/// Checks one argument and extends the method's signature; false when a rule fails.
+bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserMethod& method, size_t index,
+                   std::unordered_set<std::string>& argumentNames, std::string& signature, bool& seenOut) {
+    ParserArg& argument = *method.arguments[index];
+    const auto argumentMessage = [&](const char* rule) {
+        check.fail()
+            .set("Argument ")
+            .quoted(argument.name)
+            .utf8(" of method ")
+            .quoted(method.name)
+            .utf8(" in interface ")
+            .quoted(iface.name)
+            .utf8(rule)
+            .inFile(check.file);
+        return false;
+    };
+    std::string offending;
+    if (!argument.validateAttributes(offending)) {
+        check.fail()
+            .set("Argument ")
+            .quoted(argument.name)
+            .utf8(" of method ")
+            .quoted(method.name)
+            .utf8(" in interface ")
+            .quoted(iface.name)
+            .utf8(" has invalid attribute ")
+            .quoted(offending)
+            .inFile(check.file);
+        return false;
+    }
+    const std::string folded = foldCase(argument.name);
+    if (!argumentNames.insert(folded).second) {
+        check.fail()
+            .set("Method ")
+            .quoted(method.name)
+            .utf8(" in interface ")
+            .quoted(iface.name)
+            .utf8(" has multiple arguments named ")
+            .quoted(folded)
+            .inFile(check.file)
+            .utf8(" (all argument must differ by name in case-insensitive languages)");
+        return false;
+    }
+    signature += '$';
+    appendTypeSignature(*argument.type, signature);
+
+    const bool in = argument.containsAttribute("in");
+    const bool out = argument.containsAttribute("out");
+    const bool retval = argument.containsAttribute("retval");
+    if (in && out) return argumentMessage(" has both \"in\" and \"out\" attributes");
+    if (in && retval) return argumentMessage(" has \"retval\" attribute but not \"out\" attribute");
+    if (in && seenOut) return argumentMessage(" has \"in\" attribute but appears after argument with \"out\" attribute");
+    if (!in && !out) return argumentMessage(" has neither \"in\" nor \"out\" attribute");
+    if (out) {
+        seenOut = true;
+        if (retval && index + 1 != method.arguments.size()) {
+            check.fail()
+                .set("Method ")
+                .quoted(method.name)
+                .utf8(" in interface ")
+                .quoted(iface.name)
+                .utf8(" has invalid \"retval\" argument (must be last argument)")
+                .inFile(check.file);
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Checks that a property accessor has exactly one argument carrying `needed`.
+bool checkPropertyArgument(FileCheck& check, const ParserInterface& iface, const ParserMethod& method,
+                           const char* property, std::initializer_list<const char*> needed, const char* neededText) {
+    const auto propertyMessage = [&]() -> ErrorMessage {
+        return check.fail()
+            .set("Method ")
+            .quoted(method.name)
+            .utf8(" in interface ")
+            .quoted(iface.name)
+            .utf8(" has ")
+            .quoted(property)
+            .utf8(" attribute");
+    };
+    if (method.arguments.size() != 1) {
+        propertyMessage().utf8(", and must have exactly one argument");
+        return false;
+    }
+    for (const char* attribute : needed) {
+        if (!method.arguments[0]->containsAttribute(attribute)) {
+            propertyMessage().utf8("; its argument must have ").utf8(neededText);
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Checks one method; false when a rule fails.
+bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& method,
+                 std::unordered_set<std::string>& signatures) {
+    std::string offending;
+    if (!method.validateAttributes(offending)) {
+        check.fail()
+            .set("Method ")
+            .quoted(method.name)
+            .utf8(" in interface ")
+            .quoted(iface.name)
+            .utf8(" has invalid specification of attribute ")
+            .quoted(offending)
+            .inFile(check.file);
+        return false;
+    }
+    const bool propertySet = method.containsAttribute("property_set");
+    const bool propertyGet = method.containsAttribute("property_get");
+    if (propertySet && propertyGet) {
+        check.fail()
+            .set("Method ")
+            .quoted(method.name)
+            .utf8(" in interface ")
+            .quoted(iface.name)
+            .utf8(" cannot have both \"property_set\" and \"property_get\" attributes")
+            .inFile(check.file);
+        return false;
+    }
+    std::string signature = foldCase(method.name);
+    std::unordered_set<std::string> argumentNames;
+    bool seenOut = false;
+    for (size_t i = 0; i < method.arguments.size(); ++i)
+        if (!checkArgument(check, iface, method, i, argumentNames, signature, seenOut)) return false;
+    if (propertySet && !checkPropertyArgument(check, iface, method, "property_set", {"in"}, "attribute \"in\""))
+        return false;
+    if (!propertySet && propertyGet &&
+        !checkPropertyArgument(check, iface, method, "property_get", {"out", "retval"},
+                               "attributes \"out\" and \"retval\""))
+        return false;
+    if (!signatures.insert(signature).second) {
+        check.fail()
+            .set("Multiple methods ")
+            .quoted(method.name)
+            .utf8(" exist in interface ")
+            .quoted(iface.name)
+            .utf8(" that cannot be distinguished by argument type")
+            .inFile(check.file)
+            .utf8(" (all methods must differ by name or argument list in case-insensitive languages)");
+        return false;
+    }
+    return true;
+}
+
+/// Checks one interface and enters it in the library's maps; false when a rule fails.
+bool checkInterface(FileCheck& check, ParserInterface& iface) {
+    ParserLibrary& library = check.library;
+    if (hasColon(iface.name)) {
+        check.fail().set("Invalid interface name ").quoted(iface.name).inFile(check.file);
+        return false;
+    }
+    iface.libraryUuid = library.uuid;
+    iface.libraryName = library.name;
+    std::string offending;
+    if (!iface.validateAttributes(offending)) {
+        check.fail()
+            .set("Interface ")
+            .quoted(iface.name)
+            .utf8(" has invalid specification of attribute ")
+            .quoted(offending)
+            .inFile(check.file);
+        return false;
+    }
+    if (builtinKind(iface.name) != 0) {
+        check.fail().set("Type ").quoted(iface.name).utf8(" cannot be redefined as interface").inFile(check.file);
+        return false;
+    }
+    const std::string qualified = check.qualified(iface.name);
+    if (!library.interfacesByName.emplace(qualified, &iface).second) {
+        check.fail().set("Interface ").quoted(qualified).utf8(" is declared multiple times").inFile(check.file);
+        return false;
+    }
+    const std::string* uuidText = takeUuid(check, iface, "Interface");
+    if (!uuidText) return false;
+    if (!library.interfacesByUuid.emplace(iface.uuid.value, &iface).second) {
+        check.fail()
+            .set("Interface ")
+            .quoted(iface.name)
+            .utf8(" redefines uuid ")
+            .quoted(*uuidText)
+            .inFile(check.file);
+        return false;
+    }
+    for (const std::string& parameter : iface.templateParameters) {
+        if (builtinKind(parameter) != 0) {
+            check.fail()
+                .set("Type ")
+                .quoted(parameter)
+                .utf8(" cannot be used as template argument in interface ")
+                .quoted(iface.name)
+                .inFile(check.file);
+            return false;
+        }
+    }
+    std::unordered_set<std::string> signatures;
+    for (ParserMethod* method : iface.methods)
+        if (!checkMethod(check, iface, *method, signatures)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool checkInterfaces(FileCheck& check) {
+    for (ParserInterface* iface : check.library.interfaces)
+        if (!checkInterface(check, *iface)) return false;
+    return true;
+}
+
+}  // namespace ZEMRA::IDL::PARSER

@@ -1,0 +1,35 @@
+// Case folding and type signatures.
+#include "semantics/type_signature.h"
+
+#include <utility>
+#include <vector>
+
+namespace ZEMRA::IDL::PARSER {
+
+std::string foldCase(const std::string& text) {
+    std::string folded(text);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+void appendTypeSignature(const ParserType& type, std::string& out) {
+    // Each entry is a type and how many of its arguments have been written so far.
+    std::vector<std::pair<const ParserType*, size_t>> pending;
+    out += type.name;
+    if (!type.templateArguments.empty()) pending.emplace_back(&type, 0);
+    while (!pending.empty()) {
+        auto& [current, written] = pending.back();
+        if (written == current->templateArguments.size()) {
+            out += '>';
+            pending.pop_back();
+            continue;
+        }
+        out += written == 0 ? '<' : ',';
+        const ParserType* argument = current->templateArguments[written++];
+        out += argument->name;
+        if (!argument->templateArguments.empty()) pending.emplace_back(argument, 0);
+    }
+}
+
+}  // namespace ZEMRA::IDL::PARSER

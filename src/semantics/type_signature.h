@@ -1,0 +1,17 @@
+// Signatures that tell methods apart the way case-insensitive languages see them.
+#pragma once
+
+#include <string>
+
+#include "tree/nodes.h"
+
+namespace ZEMRA::IDL::PARSER {
+
+/// `text` with the 26 upper-case ASCII letters lowered; every other byte unchanged.
+std::string foldCase(const std::string& text);
+
+/// Appends the type's signature: its written name and, when it has template arguments, "<",
+/// their signatures separated by ",", and ">". Nesting of any depth is walked without recursion.
+void appendTypeSignature(const ParserType& type, std::string& out);
+
+}  // namespace ZEMRA::IDL::PARSER
