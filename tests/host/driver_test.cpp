@@ -24,6 +24,10 @@ const char kValidLibrary[] =
     "[uuid(6C1B3A10-2F4E-4D8A-9B1C-0E7F5A2D3C41), version(1.0), idlversion(1)]\n"
     "library Sample { [uuid(6C1B3A12-2F4E-4D8A-9B1C-0E7F5A2D3C41)] interface IEmpty { }; };\n";
 
+const char kOtherLibrary[] =
+    "[uuid(6C1B3A20-2F4E-4D8A-9B1C-0E7F5A2D3C41)]\n"
+    "library Other { [uuid(6C1B3A22-2F4E-4D8A-9B1C-0E7F5A2D3C41)] interface IEmpty { }; };\n";
+
 ResultRef parse(HostStringArray& names) { return ResultRef(LumoIDLParse(names.record())); }
 
 std::string openFailure(const std::string& name, int error) {
@@ -106,7 +110,7 @@ TEST(DriverTest, ReadableFilesWithNonAsciiNamesOpen) {
     ScratchDir dir;
     HostStringArray names;
     names.addUtf8(pathUtf8(dir.write("\xC3\x9C" "ber-\xE5\x90\x8D\xE5\x89\x8D.idl", kValidLibrary)));
-    names.addUtf8(pathUtf8(dir.write("plain.idl", kValidLibrary)));
+    names.addUtf8(pathUtf8(dir.write("plain.idl", kOtherLibrary)));
     ResultRef result = parse(names);
     EXPECT_EQ(errorMessage(result.get()), "");
 }

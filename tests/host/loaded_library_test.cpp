@@ -29,7 +29,7 @@ TEST(LoadedLibraryTest, NonAsciiNamesOpenAndMissingFilesGiveTheSystemText) {
     lumoidl::test::ScratchDir dir;
     const auto present = dir.write("\xC3\xA9t\xC3\xA9-\xCE\xB1\xCE\xB2-\xE6\x96\x87.idl",
                                    "[uuid(0D3E1A55-1B2C-4C3D-8E4F-5A6B7C8D9E0F)] library Present {"
-                                   " category Things; };");
+                                   " [uuid(0D3E1A56-1B2C-4C3D-8E4F-5A6B7C8D9E0F)] category Things; };");
     const auto absent = dir.path("\xD0\xBD\xD0\xB5\xD1\x82-\xE6\x96\x87.idl");
 
     HostStringArray names;
