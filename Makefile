@@ -19,6 +19,11 @@ test: build
 
 demo: build
 	./$(BUILD)/lumoidl examples/*.idl
+	./$(BUILD)/lumoidl --format json examples/*.idl | head -n 40
+	@if command -v dot > /dev/null; then \
+	  ./$(BUILD)/lumoidl --format dot examples/*.idl | dot -Tsvg -o $(BUILD)/interfaces.svg && \
+	  echo "dependency graph drawn: $(BUILD)/interfaces.svg"; \
+	else echo "Graphviz is not installed: no dependency graph drawn"; fi
 
 # The Windows x86-64 DLL and the test programs, cross-built and run under Wine.
 windows: setup

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs, through apt-get, whatever of the build and test tools is missing; safe to run again.
-# The Windows cross toolchain and Wine are wanted too, but a machine that cannot install them
-# still builds and tests the Linux library.
+# The Windows cross toolchain, Wine and Graphviz are wanted too, but a machine that cannot
+# install them still builds and tests the Linux library.
 set -euo pipefail
 
-required=(cmake ninja-build g++ make byacc binutils libgtest-dev libbenchmark-dev)
-windows=(mingw-w64 wine64)
+required=(cmake ninja-build g++ make byacc binutils pkg-config libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+optional=(mingw-w64 wine64 graphviz)
 
 missing_of() {
   local p
@@ -32,9 +32,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   install "${missing[@]}"
 fi
 
-mapfile -t missing < <(missing_of "${windows[@]}")
+mapfile -t missing < <(missing_of "${optional[@]}")
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  install "${missing[@]}" || echo "setup: could not install ${missing[*]}; the Windows leg will be skipped"
+  install "${missing[@]}" || echo "setup: could not install ${missing[*]}; the Windows leg or the drawn graph may be skipped"
 fi
 exit 0

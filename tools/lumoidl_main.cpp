@@ -1,46 +1,67 @@
-// lumoidl: checks IDL files with the library and reports the outcome.
+// lumoidl: checks IDL files with the library and prints what they declare.
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "host/references.h"
+#include "host/snapshot.h"
+#include "tools/options.h"
+#include "tools/output.h"
 
 namespace {
 
-void printUsage(std::FILE* out) {
-    std::fputs("usage: lumoidl FILE...\n"
-               "Checks the IDL files, in order, as one set of type libraries.\n",
-               out);
+using lumoidl::host::LibraryRef;
+using lumoidl::host::ResultRef;
+
+/// Puts the result's interfaces, and each library's, into dependency order; false on a cycle.
+bool sortAll(ILumoIDLParseResult* result) {
+    if (!ILumoIDLParseResult_sortInterfaces(result)) return false;
+    for (int32_t i = 0, n = ILumoIDLParseResult_getLibraryCount(result); i < n; ++i) {
+        ILumoIDLLibrary* record = nullptr;
+        if (ILumoIDLParseResult_getLibrary(result, i, &record) != LUMO_OK || !record) continue;
+        LibraryRef library(record);
+        ILumoIDLLibrary_sortInterfaces(library.get());
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            printUsage(stdout);
-            return 0;
-        }
-        files.push_back(arg);
-    }
-    if (files.empty()) {
-        printUsage(stderr);
+    using namespace lumoidl::tool;
+    const Options options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::cerr << "lumoidl: " << options.error << '\n' << usageLine() << '\n';
         return 2;
     }
-    lumoidl::host::ResultRef result = lumoidl::host::parseFiles(files);
+    if (options.help) {
+        std::cout << helpText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "lumoidl " << LUMOIDL_VERSION << '\n';
+        return 0;
+    }
+    ResultRef result = lumoidl::host::parseFiles(options.files);
     if (!result) {
-        std::fputs("lumoidl: out of memory\n", stderr);
+        std::cerr << "lumoidl: out of memory\n";
         return 1;
     }
     const std::string error = lumoidl::host::errorMessage(result.get());
     if (!error.empty()) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        std::cerr << error << '\n';
         return 1;
     }
-    std::printf("%zu file(s) checked, %d librar%s\n", files.size(),
-                ILumoIDLParseResult_getLibraryCount(result.get()),
-                ILumoIDLParseResult_getLibraryCount(result.get()) == 1 ? "y" : "ies");
+    if (options.sort && !sortAll(result.get())) {
+        std::cerr << "lumoidl: the interfaces refer to each other in a cycle, so no dependency order exists\n";
+        return 2;
+    }
+    const lumoidl::host::ResultSnapshot snapshot = lumoidl::host::takeSnapshot(result.get());
+    switch (options.format) {
+    case Format::kText: writeText(snapshot, std::cout); break;
+    case Format::kJson: writeJson(snapshot, std::cout); break;
+    case Format::kDot: writeDot(snapshot, std::cout); break;
+    }
     return 0;
 }

@@ -1,0 +1,23 @@
+// The tool's three renderings of a parse result.
+#pragma once
+
+#include <ostream>
+
+#include "host/snapshot.h"
+
+namespace lumoidl::tool {
+
+/// A readable summary: library after library, with interfaces, methods and their resolved
+/// signatures, enumerations with their items, and category IDs.
+void writeText(const host::ResultSnapshot& snapshot, std::ostream& out);
+
+/// The whole result as one JSON document (shape in docs/json.md).
+void writeJson(const host::ResultSnapshot& snapshot, std::ostream& out);
+
+/// The interfaces and the references between them as a Graphviz digraph.
+void writeDot(const host::ResultSnapshot& snapshot, std::ostream& out);
+
+/// A type as written in a signature: name, then template arguments in angle brackets.
+std::string typeText(const host::TypeInfo& type);
+
+}  // namespace lumoidl::tool
