@@ -26,6 +26,14 @@ bool sortAll(ILumoIDLParseResult* result) {
     return true;
 }
 
+/// Flushes standard output; a full disk or closed pipe must not pass for a complete listing.
+int finishOutput() {
+    std::cout.flush();
+    if (std::cout) return 0;
+    std::cerr << "lumoidl: could not write the output\n";
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,11 +45,11 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << helpText();
-        return 0;
+        return finishOutput();
     }
     if (options.version) {
         std::cout << "lumoidl " << LUMOIDL_VERSION << '\n';
-        return 0;
+        return finishOutput();
     }
     ResultRef result = lumoidl::host::parseFiles(options.files);
     if (!result) {
@@ -63,5 +71,5 @@ int main(int argc, char** argv) {
     case Format::kJson: writeJson(snapshot, std::cout); break;
     case Format::kDot: writeDot(snapshot, std::cout); break;
     }
-    return 0;
+    return finishOutput();
 }

@@ -72,8 +72,9 @@ const char* helpText() {
            "  --help          this text\n"
            "  --version       the version\n"
            "\n"
-           "Exit status: 0 when the files are valid, 1 when they are not (the reason is on\n"
-           "standard error), 2 for a bad command line or a dependency cycle with --sort.\n";
+           "Exit status: 0 when the files are valid, 1 when they are not or the output cannot\n"
+           "be written (the reason is on standard error), 2 for a bad command line or a\n"
+           "dependency cycle with --sort.\n";
 }
 
 }  // namespace lumoidl::tool

@@ -34,7 +34,7 @@ void writeMethod(const host::MethodInfo& method, std::ostream& out) {
 std::string typeText(const host::TypeInfo& type) {
     std::string text = type.name;
     for (size_t i = 0; i < type.templateArguments.size(); ++i)
-        text += (i ? "," : "<") + typeText(type.templateArguments[i]);
+        text += (i ? ", " : "<") + typeText(type.templateArguments[i]);
     if (!type.templateArguments.empty()) text += '>';
     return text;
 }
