@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test windows demo asan clean
+.PHONY: all setup build test windows sanitize fuzz demo clean
 
 all: build
 
@@ -15,7 +15,9 @@ build: setup
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+	bash scripts/sanitizer-leg.sh
 	bash scripts/windows-leg.sh
+	FUZZ_SECONDS=60 bash scripts/fuzz-leg.sh
 
 demo: build
 	./$(BUILD)/lumoidl examples/*.idl
@@ -29,11 +31,14 @@ demo: build
 windows: setup
 	bash scripts/windows-leg.sh
 
-# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
-asan: setup
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMOIDL_SANITIZE=ON
-	cmake --build build-asan
-	ctest --test-dir build-asan --output-on-failure -j2
+# The fuzzer for FUZZ_SECONDS seconds (default 600).
+fuzz: setup
+	FUZZ_SECONDS=$${FUZZ_SECONDS:-600} bash scripts/fuzz-leg.sh
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the threaded
+# tests under ThreadSanitizer.
+sanitize: setup
+	bash scripts/sanitizer-leg.sh
 
 clean:
-	rm -rf $(BUILD) build-asan build-windows
+	rm -rf $(BUILD) build-asan build-tsan build-windows build-fuzz

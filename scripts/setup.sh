@@ -4,7 +4,8 @@
 # install them still builds and tests the Linux library.
 set -euo pipefail
 
-required=(cmake ninja-build g++ make byacc binutils pkg-config libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+required=(cmake ninja-build g++ make byacc binutils pkg-config libgtest-dev libbenchmark-dev nlohmann-json3-dev
+          clang libclang-rt-14-dev python3)
 optional=(mingw-w64 wine64 graphviz)
 
 missing_of() {

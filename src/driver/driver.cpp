@@ -72,18 +72,29 @@ void processFile(ParseContext& context, const LumoChar* name, ParserResult& resu
     handOver(context, result);
 }
 
-/// Appends the catch-all's message for an exception (with its text, when it has one). Whatever
-/// the interrupted parse left registered is destroyed now rather than at the next call.
+/// Appends the catch-all's line for an exception: "Unhandled parser exception", then ": " and
+/// the exception's text when it has one. Whatever the interrupted parse left registered is
+/// destroyed now rather than at the next call.
 void reportException(ParserResult& result, const char* what) {
     purgeAll();
     try {
         ErrorMessage message(result.errorText);
-        if (what)
-            message.text(LUMO_TEXT("Unhandled parser exception: ")).utf8(what);
-        else
-            message.text(LUMO_TEXT("Unhandled parser exception"));
+        message.utf8("Unhandled parser exception");
+        if (what) message.utf8(": ").utf8(what);
     } catch (...) {
-        // Out of memory even for the message: the text stays as far as it got.
+        // Out of memory even for the message: the line replaces the text, written unit by
+        // unit into the room the result reserved, which needs no allocation.
+        LumoText& text = result.errorText.text;
+        text.clear();
+        const auto appendWithinRoom = [&text](std::string_view piece) {
+            for (char c : piece)
+                if (text.size() < text.capacity()) text.push_back(static_cast<LumoChar>(static_cast<unsigned char>(c)));
+        };
+        appendWithinRoom("Unhandled parser exception");
+        if (what) {
+            appendWithinRoom(": ");
+            appendWithinRoom(what);
+        }
     }
 }
 

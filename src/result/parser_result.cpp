@@ -71,7 +71,9 @@ const ILumoIDLParseResultVtbl kTable = {
 
 }  // namespace
 
-ParserResult::ParserResult() : ILumoIDLParseResult{this, &kTable} {}
+ParserResult::ParserResult() : ILumoIDLParseResult{this, &kTable} {
+    errorText.text.reserve(kReservedErrorUnits);
+}
 
 ParserResult::~ParserResult() {
     for (ILumoIDLLibrary* library : libraries) library->vTbl->release(library->me);

@@ -16,7 +16,11 @@ namespace ZEMRA::IDL::PARSER {
 /// interface records, borrowed from the libraries; each library carries one reference.
 class ParserResult : public ZemraBaseImpl<ParserResult>, public ILumoIDLParseResult {
 public:
-    /// An empty result with count 0 and an empty error text.
+    /// Units the error text has room for from the start, so that the catch-all line for an
+    /// exception can always be written, even when memory has run out.
+    static constexpr size_t kReservedErrorUnits = 256;
+
+    /// An empty result with count 0 and an empty error text with room reserved.
     ParserResult();
     /// Releases each library once, in list order.
     ~ParserResult() override;
