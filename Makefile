@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test windows sanitize fuzz demo clean
+.PHONY: all setup build test windows sanitize fuzz bench demo clean
 
 all: build
 
@@ -40,5 +40,11 @@ fuzz: setup
 sanitize: setup
 	bash scripts/sanitizer-leg.sh
 
+# The micro-benchmarks, built with full optimisation in a folder of their own and run.
+bench: setup
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOIDL_BUILD_TESTS=OFF
+	cmake --build build-bench --target sort_benchmark
+	./build-bench/bench/sort_benchmark
+
 clean:
-	rm -rf $(BUILD) build-asan build-tsan build-windows build-fuzz
+	rm -rf $(BUILD) build-asan build-tsan build-windows build-fuzz build-bench
