@@ -6,7 +6,7 @@ set -euo pipefail
 
 required=(cmake ninja-build g++ make byacc binutils pkg-config libgtest-dev libbenchmark-dev nlohmann-json3-dev
           clang libclang-rt-14-dev python3)
-optional=(mingw-w64 wine64 graphviz)
+optional=(mingw-w64 mingw-w64-tools wine64 graphviz)
 
 missing_of() {
   local p

@@ -21,6 +21,8 @@ struct ParseContext {
     std::string errorText;
     /// The library built from the current file, until the driver hands it to the result.
     std::unique_ptr<ParserLibrary> library;
+    /// The text of the token being lexed; kept from token to token so that its memory is reused.
+    std::string lexeme;
     /// One byte returned to the input by the lexer; 0 when none is pending.
     uint8_t pushback = 0;
     /// Current line, counted from 1 within the file.

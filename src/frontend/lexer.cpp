@@ -81,15 +81,40 @@ int readByte(ParseContext& context) {
     return byte;
 }
 
+/// Consumes the bytes for which `keep` holds, straight from the file's buffer, counting lines
+/// and positions as readByte does; stops before the first other byte. Leaves a byte that is
+/// pushed back, and what follows it, to readByte.
+template <class Keep>
+void skipWhile(ParseContext& context, Keep keep) {
+    if (context.pushback != 0) return;
+    context.file.skipWhile([&context, &keep](unsigned char byte) {
+        if (!keep(byte)) return false;
+        if (byte == '\n') {
+            ++context.line;
+            context.pos = 0;
+        } else if (byte != '\r') {
+            ++context.pos;
+        }
+        return true;
+    });
+}
+
 /// Makes `byte` the next one readByte returns; 0 leaves nothing pending.
 void unreadByte(ParseContext& context, int byte) { context.pushback = static_cast<uint8_t>(byte); }
 
 /// A byte returned as its own token: bytes 0x80 to 0xFF come back negative.
 int32_t byteToken(int byte) { return static_cast<int8_t>(static_cast<uint8_t>(byte)); }
 
-/// Collects `first` and the following bytes of `byteClass`, returning the first other byte.
-std::string collect(ParseContext& context, int first, uint8_t byteClass) {
-    std::string text(1, static_cast<char>(first));
+/// Collects `first` and the following bytes of `byteClass` into the context's lexeme, and
+/// leaves the first other byte to be read again.
+std::string_view collect(ParseContext& context, int first, uint8_t byteClass) {
+    std::string& text = context.lexeme;
+    text.assign(1, static_cast<char>(first));
+    if (context.pushback == 0) {
+        // No token class holds a line feed or carriage return: every byte taken adds to pos.
+        context.pos += static_cast<int32_t>(
+            context.file.appendWhile(text, [byteClass](unsigned char byte) { return inClass(byte, byteClass); }));
+    }
     int byte = readByte(context);
     while (inClass(byte, byteClass)) {
         text += static_cast<char>(byte);
@@ -109,16 +134,24 @@ int skipBlanksAndComments(ParseContext& context, int byte) {
             if (next == '*') {
                 // The opening "/*" cannot close the comment: only a "*" read inside counts.
                 int previous = 0;
+                const auto open = [&previous](unsigned char inside) {
+                    if (inside == 0 || (inside == '/' && previous == '*')) return false;
+                    previous = inside;
+                    return true;
+                };
                 for (int inside = readByte(context); !(inside == '/' && previous == '*');
                      inside = readByte(context)) {
                     if (inside == 0) return 0;
                     previous = inside;
+                    skipWhile(context, open);
                 }
                 byte = readByte(context);
                 skipped = true;
             } else if (next == '/') {
-                for (int inside = readByte(context); inside != '\n'; inside = readByte(context))
+                for (int inside = readByte(context); inside != '\n'; inside = readByte(context)) {
                     if (inside == 0) return 0;
+                    skipWhile(context, [](unsigned char rest) { return rest != '\n' && rest != 0; });
+                }
                 byte = readByte(context);
                 skipped = true;
             } else if (next != 0) {
@@ -126,6 +159,7 @@ int skipBlanksAndComments(ParseContext& context, int byte) {
             }
         }
         while (inClass(byte, kWhiteSpace)) {
+            skipWhile(context, [](unsigned char blank) { return inClass(blank, kWhiteSpace); });
             byte = readByte(context);
             skipped = true;
         }
@@ -166,12 +200,12 @@ int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
 
 /// An identifier or keyword starting with `first`; a keyword's text is never made.
 int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
-    std::string text = collect(context, first, kIdentifierPart);
+    const std::string_view text = collect(context, first, kIdentifierPart);
     if (text == "interface") return kInterface;
     if (text == "category") return kCategory;
     if (text == "library") return kLibrary;
     if (text == "enum") return kEnum;
-    value.text = new TokenText(std::move(text));
+    value.text = new TokenText(text);
     return kIdentifier;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "platform/input_file.h"
 
@@ -27,6 +28,32 @@ public:
     int next() {
         if (position_ == filled_ && !refill()) return -1;
         return buffer_[position_++];
+    }
+
+    /// Appends to `out` the bytes, from the next one on, for which `accept(byte)` holds, and
+    /// stops before the first other byte or at end of file; returns how many it took. The
+    /// same bytes as taking them one at a time with next(), without the call per byte.
+    template <class Accept>
+    size_t appendWhile(std::string& out, Accept accept) {
+        size_t taken = 0;
+        while (position_ < filled_ || refill()) {
+            const size_t start = position_;
+            while (position_ < filled_ && accept(buffer_[position_])) ++position_;
+            out.append(reinterpret_cast<const char*>(buffer_.get()) + start, position_ - start);
+            taken += position_ - start;
+            if (position_ < filled_) break;
+        }
+        return taken;
+    }
+
+    /// Consumes the bytes, from the next one on, for which `accept(byte)` holds, and stops
+    /// before the first other byte or at end of file.
+    template <class Accept>
+    void skipWhile(Accept accept) {
+        while (position_ < filled_ || refill()) {
+            while (position_ < filled_ && accept(buffer_[position_])) ++position_;
+            if (position_ < filled_) return;
+        }
     }
 
 private:

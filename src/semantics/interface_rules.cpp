@@ -1,17 +1,30 @@
 // The interface phase: interfaces, their methods and their arguments.
 #include <string>
-#include <unordered_set>
 
 #include "semantics/builtin_types.h"
 #include "semantics/file_check.h"
+#include "semantics/recycling_string_set.h"
 #include "semantics/type_signature.h"
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
+/// What the checks of one interface's methods reuse from method to method and interface to
+/// interface: the method's signature text, and the two sets the rules fill.
+struct MethodScratch {
+    /// The case-folded argument names of the method being checked.
+    RecyclingStringSet argumentNames;
+    /// The signatures of the interface's methods checked so far.
+    RecyclingStringSet signatures;
+    /// The signature of the method being checked.
+    std::string signature;
+    /// One case-folded argument name.
+    std::string folded;
+};
+
 /// Checks one argument and extends the method's signature; false when a rule fails.
 bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserMethod& method, size_t index,
-                   std::unordered_set<std::string>& argumentNames, std::string& signature, bool& seenOut) {
+                   MethodScratch& scratch, bool& seenOut) {
     ParserArg& argument = *method.arguments[index];
     const auto argumentMessage = [&](const char* rule) {
         check.fail()
@@ -39,8 +52,8 @@ bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserM
             .inFile(check.file);
         return false;
     }
-    const std::string folded = foldCase(argument.name);
-    if (!argumentNames.insert(folded).second) {
+    std::string& folded = foldCase(argument.name, scratch.folded);
+    if (!scratch.argumentNames.insert(folded)) {
         check.fail()
             .set("Method ")
             .quoted(method.name)
@@ -52,8 +65,8 @@ bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserM
             .utf8(" (all argument must differ by name in case-insensitive languages)");
         return false;
     }
-    signature += '$';
-    appendTypeSignature(*argument.type, signature);
+    scratch.signature += '$';
+    appendTypeSignature(*argument.type, scratch.signature);
 
     const bool in = argument.containsAttribute("in");
     const bool out = argument.containsAttribute("out");
@@ -105,8 +118,7 @@ bool checkPropertyArgument(FileCheck& check, const ParserInterface& iface, const
 }
 
 /// Checks one method; false when a rule fails.
-bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& method,
-                 std::unordered_set<std::string>& signatures) {
+bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& method, MethodScratch& scratch) {
     std::string offending;
     if (!method.validateAttributes(offending)) {
         check.fail()
@@ -131,18 +143,18 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
             .inFile(check.file);
         return false;
     }
-    std::string signature = foldCase(method.name);
-    std::unordered_set<std::string> argumentNames;
+    foldCase(method.name, scratch.signature);
+    scratch.argumentNames.clear();
     bool seenOut = false;
     for (size_t i = 0; i < method.arguments.size(); ++i)
-        if (!checkArgument(check, iface, method, i, argumentNames, signature, seenOut)) return false;
+        if (!checkArgument(check, iface, method, i, scratch, seenOut)) return false;
     if (propertySet && !checkPropertyArgument(check, iface, method, "property_set", {"in"}, "attribute \"in\""))
         return false;
     if (!propertySet && propertyGet &&
         !checkPropertyArgument(check, iface, method, "property_get", {"out", "retval"},
                                "attributes \"out\" and \"retval\""))
         return false;
-    if (!signatures.insert(signature).second) {
+    if (!scratch.signatures.insert(scratch.signature)) {
         check.fail()
             .set("Multiple methods ")
             .quoted(method.name)
@@ -157,7 +169,7 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
 }
 
 /// Checks one interface and enters it in the library's maps; false when a rule fails.
-bool checkInterface(FileCheck& check, ParserInterface& iface) {
+bool checkInterface(FileCheck& check, ParserInterface& iface, MethodScratch& scratch) {
     ParserLibrary& library = check.library;
     if (hasColon(iface.name)) {
         check.fail().set("Invalid interface name ").quoted(iface.name).inFile(check.file);
@@ -206,17 +218,18 @@ bool checkInterface(FileCheck& check, ParserInterface& iface) {
             return false;
         }
     }
-    std::unordered_set<std::string> signatures;
+    scratch.signatures.clear();
     for (ParserMethod* method : iface.methods)
-        if (!checkMethod(check, iface, *method, signatures)) return false;
+        if (!checkMethod(check, iface, *method, scratch)) return false;
     return true;
 }
 
 }  // namespace
 
 bool checkInterfaces(FileCheck& check) {
+    MethodScratch scratch;
     for (ParserInterface* iface : check.library.interfaces)
-        if (!checkInterface(check, *iface)) return false;
+        if (!checkInterface(check, *iface, scratch)) return false;
     return true;
 }
 

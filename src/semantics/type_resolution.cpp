@@ -21,6 +21,10 @@ struct Resolver {
     const ParameterMap& parameters;
     const std::string& libraryName;
     std::string detail;
+    /// Qualified name being looked up; kept between types so that its memory is reused.
+    std::string lookup;
+    /// Types whose arguments are being resolved, with the next argument's index; kept too.
+    std::vector<std::pair<ParserType*, size_t>> pending;
 
     bool fail(std::string reason) {
         detail = std::move(reason);
@@ -48,31 +52,33 @@ struct Resolver {
         return true;
     }
 
+    /// The qualified name that `name` is looked up by.
+    const std::string& qualifiedName(const std::string& name) {
+        if (name == "ILumoError") return lookup.assign(kErrorInterfaceName);
+        if (name.find("::") != std::string::npos) return name;
+        lookup.assign(libraryName).append("::").append(name);
+        return lookup;
+    }
+
     /// Looks `type` up as a declared interface or enumeration, or as the error interface.
     bool resolveDeclared(ParserType& type, size_t& expected) {
-        std::string lookup;
-        if (type.name == "ILumoError")
-            lookup = kErrorInterfaceName;
-        else if (type.name.find("::") != std::string::npos)
-            lookup = type.name;
-        else
-            lookup = libraryName + "::" + type.name;
-        if (const auto found = result.interfacesByName.find(lookup); found != result.interfacesByName.end()) {
+        const std::string& qualified = qualifiedName(type.name);
+        if (const auto found = result.interfacesByName.find(qualified); found != result.interfacesByName.end()) {
             const auto& iface = *static_cast<const ParserInterface*>(found->second);
             type.kind = LUMO_KIND_OBJECT;
             type.uuid.assign(iface.uuid.value);
             expected = iface.templateParameters.size();
-        } else if (const auto found = result.enumerationsByName.find(lookup);
+        } else if (const auto found = result.enumerationsByName.find(qualified);
                    found != result.enumerationsByName.end()) {
             type.kind = LUMO_KIND_ENUMERATION;
             type.uuid.assign(static_cast<const ParserEnumeration*>(found->second)->uuid.value);
-        } else if (lookup == kErrorInterfaceName) {
+        } else if (qualified == kErrorInterfaceName) {
             type.kind = LUMO_KIND_OBJECT;
             type.uuid.assign(kErrorInterfaceUuid);
         } else {
             return false;
         }
-        type.name = std::move(lookup);
+        if (&qualified != &type.name) type.name = qualified;
         return true;
     }
 
@@ -80,7 +86,7 @@ struct Resolver {
     /// stack so that nesting of any depth is safe.
     bool resolve(ParserType& root) {
         if (!resolveOne(root)) return false;
-        std::vector<std::pair<ParserType*, size_t>> pending{{&root, 0}};
+        pending.assign(1, {&root, 0});
         while (!pending.empty()) {
             auto& [type, next] = pending.back();
             if (next < type->templateArguments.size()) {
@@ -112,7 +118,7 @@ ParameterMap parameterMap(const ParserInterface& iface) {
 /// argument type failure ends its method.
 void resolveInterface(ParserResult& result, const ParserInterface& iface) {
     const ParameterMap parameters = parameterMap(iface);
-    Resolver resolver{result, parameters, iface.libraryName, {}};
+    Resolver resolver{result, parameters, iface.libraryName, {}, {}, {}};
     for (ParserMethod* method : iface.methods) {
         if (!resolver.resolve(*method->returnType)) {
             ErrorMessage(result.errorText)

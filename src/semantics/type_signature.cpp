@@ -6,11 +6,11 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-std::string foldCase(const std::string& text) {
-    std::string folded(text);
-    for (char& c : folded)
+std::string& foldCase(const std::string& text, std::string& out) {
+    out.assign(text);
+    for (char& c : out)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return folded;
+    return out;
 }
 
 void appendTypeSignature(const ParserType& type, std::string& out) {

@@ -7,8 +7,9 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-/// `text` with the 26 upper-case ASCII letters lowered; every other byte unchanged.
-std::string foldCase(const std::string& text);
+/// Writes into `out` (replacing what it held) `text` with the 26 upper-case ASCII letters
+/// lowered, every other byte unchanged; returns `out`.
+std::string& foldCase(const std::string& text, std::string& out);
 
 /// Appends the type's signature: its written name and, when it has template arguments, "<",
 /// their signatures separated by ",", and ">". Nesting of any depth is walked without recursion.

@@ -21,13 +21,26 @@ ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
     registerOrphan(this);
 }
 
+bool AttributeIndex::enter(size_t position) {
+    if (position < size_ || find(list_[position]->name)) return false;
+    size_ = position + 1;
+    return true;
+}
+
+const ParserAttribute* AttributeIndex::find(std::string_view name) const {
+    for (size_t i = 0; i < size_; ++i)
+        if (list_[i]->name == name) return list_[i];
+    return nullptr;
+}
+
 ParserAttribList::~ParserAttribList() {
     for (ParserAttribute* attribute : attributes) delete attribute;
 }
 
 bool ParserAttribList::validateAttributes(std::string& offending) {
-    for (ParserAttribute* attribute : attributes) {
-        const bool fresh = attributeIndex.emplace(attribute->name, attribute).second;
+    for (size_t position = 0; position < attributes.size(); ++position) {
+        const ParserAttribute* attribute = attributes[position];
+        const bool fresh = attributeIndex.enter(position);
         const bool bad = !fresh ||
                          (!attribute->hasValue && oneOf(attribute->name, {"uuid", "version", "idlversion", "long_name"})) ||
                          (attribute->hasValue && oneOf(attribute->name, {"in", "out", "retval", "property_get", "property_set"}));
@@ -51,13 +64,13 @@ bool ParserAttribList::acceptOnly(std::initializer_list<std::string_view> accept
 }
 
 const std::string* ParserAttribList::findAttributeValue(const char* name) const {
-    const auto found = attributeIndex.find(name);
-    if (found == attributeIndex.end() || !found->second->hasValue) return nullptr;
-    return &found->second->value;
+    const ParserAttribute* found = attributeIndex.find(name);
+    if (!found || !found->hasValue) return nullptr;
+    return &found->value;
 }
 
 bool ParserAttribList::containsAttribute(const char* name) const {
-    return attributeIndex.count(name) != 0;
+    return attributeIndex.find(name) != nullptr;
 }
 
 }  // namespace ZEMRA::IDL::PARSER

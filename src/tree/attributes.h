@@ -4,7 +4,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "tree/orphan_registry.h"
@@ -24,6 +23,28 @@ public:
     bool hasValue = false;
     /// Value text as lexed; empty without a value.
     std::string value;
+};
+
+/// Attribute name to attribute, for one list. Validation enters the attributes in list order
+/// and stops at the first bad one, and a repeated name is bad, so what has been entered is
+/// always a leading run of the list with distinct names: the index is the length of that run,
+/// and a look-up scans it. A declaration carries a handful of attributes, so the scan is
+/// quicker than hashing, and the index needs no memory of its own.
+class AttributeIndex {
+public:
+    /// An empty index over `list`, which must outlive it.
+    explicit AttributeIndex(const std::vector<ParserAttribute*>& list) : list_(list) {}
+    /// Enters attribute `position` of the list, the one after the run (or one inside it);
+    /// false, leaving the index as it is, when its name is already entered.
+    bool enter(size_t position);
+    /// The entered attribute named `name`, or null.
+    const ParserAttribute* find(std::string_view name) const;
+    /// Number of attributes entered.
+    size_t size() const { return size_; }
+
+private:
+    const std::vector<ParserAttribute*>& list_;
+    size_t size_ = 0;
 };
 
 /// An attribute list: the polymorphic base of every declaration node, and on its own the
@@ -47,7 +68,7 @@ public:
     /// Attributes in source order; repeated names stay as written.
     std::vector<ParserAttribute*> attributes;
     /// Attribute name to attribute, filled by validateAttributes.
-    std::unordered_map<std::string, ParserAttribute*> attributeIndex;
+    AttributeIndex attributeIndex{attributes};
 
 protected:
     /// Second pass of a node class: every name must be one of `accepted`.

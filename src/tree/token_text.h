@@ -1,7 +1,9 @@
 // TokenText: the text of an identifier or attribute value, as the lexer hands it to the parser.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "tree/orphan_registry.h"
 
@@ -11,10 +13,15 @@ namespace ZEMRA::IDL::PARSER {
 /// moves or copies the text out and deletes it.
 class TokenText : public Orphan<TokenText> {
 public:
-    /// Takes `value` and registers the new text.
-    explicit TokenText(std::string value) : text(std::move(value)) { registerOrphan(this); }
+    /// Copies `value` and registers the new text.
+    explicit TokenText(std::string_view value) : text(value) { registerOrphan(this); }
     /// The text exactly as lexed.
     std::string text;
+
+    /// Takes the memory of a spent token text when one is kept, else allocates.
+    static void* operator new(size_t size);
+    /// Keeps the memory for the next token text.
+    static void operator delete(void* memory, size_t size) noexcept;
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -353,9 +353,12 @@ TEST(InterfaceRulesTest, TypeSignatureIsTheWrittenTypeWithoutBlanks) {
 }
 
 TEST(InterfaceRulesTest, FoldingLowersTheTwentySixUpperCaseLettersOnly) {
-    EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("GetItem"), "getitem");
-    EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("@AZ[`az{_09"), "@az[`az{_09");
-    EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("\xC3\x89TAT\xC3\xA9"), "\xC3\x89tat\xC3\xA9");
+    // The target's earlier, longer text must not survive in it.
+    std::string folded = "previous text that is longer";
+    EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("GetItem", folded), "getitem");
+    EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("@AZ[`az{_09", folded), "@az[`az{_09");
+    EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("\xC3\x89TAT\xC3\xA9", folded), "\xC3\x89tat\xC3\xA9");
+    EXPECT_EQ(folded, "\xC3\x89tat\xC3\xA9");
 }
 
 /// A method name and the names of its arguments, each an [in] LumoInteger.
