@@ -40,10 +40,12 @@ fuzz: setup
 sanitize: setup
 	bash scripts/sanitizer-leg.sh
 
-# The micro-benchmarks, built with full optimisation in a folder of their own and run.
+# The benchmarks, built with full optimisation in a folder of their own: lumoidl against the
+# widl peer on generated corpora of 1 to 64 MB (bench/RESULTS.md), then the micro-benchmarks.
 bench: setup
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOIDL_BUILD_TESTS=OFF
-	cmake --build build-bench --target sort_benchmark
+	cmake --build build-bench --target throughput sort_benchmark
+	python3 bench/compare.py --build build-bench
 	./build-bench/bench/sort_benchmark
 
 clean:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tree/orphan_registry.h"
+#include "tree/recycled.h"
 
 namespace ZEMRA::IDL::PARSER {
 
@@ -49,7 +50,7 @@ private:
 
 /// An attribute list: the polymorphic base of every declaration node, and on its own the
 /// value of a bracketed list while it is parsed. Owns its attributes.
-class ParserAttribList : public Orphan<ParserAttribList> {
+class ParserAttribList : public Orphan<ParserAttribList>, public Recycled<ParserAttribList> {
 public:
     ParserAttribList() = default;
     /// Deletes every attribute it holds.

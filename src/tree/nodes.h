@@ -10,6 +10,7 @@
 #include "tree/attribute_adapter.h"
 #include "tree/attributes.h"
 #include "tree/orphan_registry.h"
+#include "tree/recycled.h"
 #include "tree/token_text.h"
 #include "tree/uuid_field.h"
 
@@ -32,12 +33,12 @@ public:
     std::string name;
     /// Index of the interface's template parameter this type names, else -1.
     int32_t templateParameterIndex = -1;
+    /// Type kind, set by type resolution.
+    uint32_t kind = 0;
     /// Template arguments in source order; owned.
     std::vector<ParserType*> templateArguments;
     /// uuid of the referenced interface or enumeration (or the error interface), else zero.
     UuidField uuid;
-    /// Type kind, set by type resolution.
-    uint32_t kind = 0;
 
 private:
     ParserType* destroyParent_ = nullptr;
@@ -160,7 +161,7 @@ public:
 };
 
 /// One item of a library body while it is parsed: exactly one of the three pointers is set.
-class ParserLibraryItem : public Orphan<ParserLibraryItem> {
+class ParserLibraryItem : public Orphan<ParserLibraryItem>, public Recycled<ParserLibraryItem> {
 public:
     /// Holds a category ID; registered.
     explicit ParserLibraryItem(ParserCatID* categoryID);
@@ -181,7 +182,7 @@ public:
 
 /// A container the grammar collects elements in; owns the elements it still holds.
 template <class T>
-class OwnedList : public Orphan<OwnedList<T>> {
+class OwnedList : public Orphan<OwnedList<T>>, public Recycled<OwnedList<T>> {
 public:
     /// Deletes the elements still held.
     ~OwnedList() {
@@ -203,7 +204,7 @@ using EnumItemList = OwnedList<ParserEnumItem>;
 using LibraryBody = OwnedList<ParserLibraryItem>;
 
 /// Template parameter names of an interface, while parsed.
-class NameList : public Orphan<NameList> {
+class NameList : public Orphan<NameList>, public Recycled<NameList> {
 public:
     /// Names in source order.
     std::vector<std::string> names;
