@@ -19,8 +19,10 @@ using namespace std::string_literals;
 using lumoidl::test::pathText;
 using lumoidl::test::ScratchDir;
 
+/// The reader's block size unless told otherwise.
+constexpr int32_t kDefaultBlock = 64 * 1024;
 /// Every case runs once per block size; the reader must not change a single token or position.
-constexpr size_t kBlockSizes[] = {1, 2, 3, 5, 7, 13, 32, 1024};
+constexpr size_t kBlockSizes[] = {1, 2, 3, 5, 7, 13, 32, 1024, kDefaultBlock};
 
 /// Left in the value slot before each call, so that a token without a value can show it
 /// left the slot alone.
@@ -288,6 +290,78 @@ TEST_F(LexerTest, CountsLinesAndPositionsOnBytesAsFirstRead) {
          {tok(kLibrary, 1, 8), ident("L", 1, 9), chr('{', 2, 1), chr('}', 3, 1), chr(';', 4, 1), end(4, 1)}},
         {"lone carriage return is a blank", "a\rb"s, {ident("a", 1, 1), ident("b", 1, 2), end(1, 2)}},
         {"tab counts one", "\tenum"s, {tok(kEnum, 1, 5), end(1, 5)}},
+    });
+}
+
+TEST_F(LexerTest, CountsRunsTakenFromTheBufferAsSingleBytes) {
+    // Names, values, blanks and comments come from the reader's buffer in runs; lines and
+    // positions must be those of reading byte by byte, also across the default block's end.
+    const auto bytes = [](int32_t count, char byte) { return std::string(static_cast<size_t>(count), byte); };
+    const std::string longName = "Long_" + bytes(290, 'n') + "::x99";
+    const std::string longAttribute = "help-text_" + bytes(190, 'z');
+    std::string longValue;
+    for (int i = 0; i < 10; ++i) longValue += "-=![]@#$%^&*_.{}|\\:/;";
+    longValue += "0x1F";
+    const auto name = static_cast<int32_t>(longAttribute.size());
+    const auto text = static_cast<int32_t>(longValue.size());
+    const int32_t lines = kDefaultBlock - 3;
+
+    expectTokens({
+        {"long identifier", "enum " + longName + " x",
+         {tok(kEnum, 1, 5), ident(longName, 1, 306), ident("x", 1, 307), end(1, 307)}},
+        {"identifier across the default block's end", bytes(kDefaultBlock - 6, ' ') + "abcdefghijklmnopqrst\r\n;",
+         {ident("abcdefghijklmnopqrst", 1, kDefaultBlock + 14), chr(';', 2, 1), end(2, 1)}},
+        {"long attribute name and value", "[" + longAttribute + "(" + longValue + ")]",
+         {chr('[', 1, 1), ident(longAttribute, 1, name + 2), chr('(', 1, name + 2),
+          value(longValue, 1, name + text + 3), chr(')', 1, name + text + 3), chr(']', 1, name + text + 4),
+          end(1, name + text + 4)}},
+        {"value across the default block's end", bytes(kDefaultBlock - 4, '\n') + "[v(0123456789abcdefABCD)]",
+         {chr('[', lines, 1), ident("v", lines, 3), chr('(', lines, 3), value("0123456789abcdefABCD", lines, 24),
+          chr(')', lines, 24), chr(']', lines, 25), end(lines, 25)}},
+        {"blank runs with carriage returns", "\r\r\r\n\t \r\n  x"s, {ident("x", 3, 3), end(3, 3)}},
+        {"lone carriage returns in a blank run", "x \r\r y"s, {ident("x", 1, 2), ident("y", 1, 4), end(1, 4)}},
+        {"lone carriage returns in a block comment", "/*a\r\rb*/x"s, {ident("x", 1, 7), end(1, 7)}},
+        {"lone carriage returns in a line comment at the end", "x //a\r\rb"s, {ident("x", 1, 2), end(1, 6)}},
+        {"blanks across the default block's end", bytes(kDefaultBlock + 10, ' ') + "x",
+         {ident("x", 1, kDefaultBlock + 11), end(1, kDefaultBlock + 11)}},
+        {"CRLF line ends across the default block's end", [] {
+             std::string source;
+             for (int32_t i = 0; i < kDefaultBlock / 2 + 3; ++i) source += "\r\n";
+             return source + "enum";
+         }(),
+         {tok(kEnum, kDefaultBlock / 2 + 4, 4), end(kDefaultBlock / 2 + 4, 4)}},
+        {"CRLF line ends in comments", "// one\r\n// two\r\nenum\r\n/* a\r\nb */ x"s,
+         {tok(kEnum, 3, 4), ident("x", 5, 6), end(5, 6)}},
+        {"line comment to the end of file", "enum // " + bytes(100, 'c'), {tok(kEnum, 1, 5), end(1, 108)}},
+        {"nothing after the two slashes", "x //"s, {ident("x", 1, 2), end(1, 4)}},
+        {"carriage return ending a line comment at the end", "x //\r"s, {ident("x", 1, 2), end(1, 4)}},
+        {"line comment across the default block's end", "//" + bytes(kDefaultBlock, 'c') + "\nenum",
+         {tok(kEnum, 2, 4), end(2, 4)}},
+        {"block comment across lines after an identifier", "a/*" + [] {
+             std::string body;
+             for (int i = 0; i < 40; ++i) body += "line\n";
+             return body;
+         }() + "*/b",
+         {ident("a", 1, 2), ident("b", 41, 3), end(41, 3)}},
+        {"closing pair across the default block's end", "/*" + bytes(kDefaultBlock - 3, '-') + "*/x",
+         {ident("x", 1, kDefaultBlock + 2), end(1, kDefaultBlock + 2)}},
+        {"star run closing across the default block's end", "/*" + bytes(kDefaultBlock - 4, '-') + "**/x",
+         {ident("x", 1, kDefaultBlock + 2), end(1, kDefaultBlock + 2)}},
+        {"only stars across the default block's end", "/*" + bytes(kDefaultBlock, '*') + "/x",
+         {ident("x", 1, kDefaultBlock + 4), end(1, kDefaultBlock + 4)}},
+        {"slash of the opening pair, then a real close", "/*/*/x"s, {ident("x", 1, 6), end(1, 6)}},
+        {"slash of the opening pair, then a line feed", "/*/\n/x*/y"s, {ident("y", 2, 5), end(2, 5)}},
+        {"slash of the opening pair at the end", "/*/"s, {end(1, 3)}},
+        {"stars only", "/***/x"s, {ident("x", 1, 6), end(1, 6)}},
+        {"star runs on two lines", "/* ***\n**/ y"s, {ident("y", 2, 5), end(2, 5)}},
+        {"block comment left open over CRLF lines", "enum /*\r\n * never\r\n * closed *"s,
+         {tok(kEnum, 1, 5), end(3, 11)}},
+        {"block comment left open across the default block's end", "/*" + bytes(kDefaultBlock + 100, 'c'),
+         {end(1, kDefaultBlock + 102)}},
+        {"zero byte in a line comment", "x // a\0b\nenum"s, {ident("x", 1, 2), end(1, 7)}},
+        {"zero byte after a star", "/* *\0/ */enum"s, {end(1, 5)}},
+        {"zero byte after a line feed in a block comment", "/*\n\0*/x"s, {end(2, 1)}},
+        {"zero byte right after the opening pair", "/*\0*/x"s, {end(1, 3)}},
     });
 }
 
