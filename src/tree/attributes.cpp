@@ -21,15 +21,15 @@ ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
     registerOrphan(this);
 }
 
-bool AttributeIndex::enter(size_t position) {
-    if (position < size_ || find(list_[position]->name)) return false;
-    size_ = position + 1;
+bool AttributeIndex::enter(const std::vector<ParserAttribute*>& list, size_t position) {
+    if (position < size_ || find(list, list[position]->name)) return false;
+    size_ = static_cast<uint32_t>(position + 1);
     return true;
 }
 
-const ParserAttribute* AttributeIndex::find(std::string_view name) const {
+const ParserAttribute* AttributeIndex::find(const std::vector<ParserAttribute*>& list, std::string_view name) const {
     for (size_t i = 0; i < size_; ++i)
-        if (list_[i]->name == name) return list_[i];
+        if (list[i]->name == name) return list[i];
     return nullptr;
 }
 
@@ -40,7 +40,7 @@ ParserAttribList::~ParserAttribList() {
 bool ParserAttribList::validateAttributes(std::string& offending) {
     for (size_t position = 0; position < attributes.size(); ++position) {
         const ParserAttribute* attribute = attributes[position];
-        const bool fresh = attributeIndex.enter(position);
+        const bool fresh = attributeIndex.enter(attributes, position);
         const bool bad = !fresh ||
                          (!attribute->hasValue && oneOf(attribute->name, {"uuid", "version", "idlversion", "long_name"})) ||
                          (attribute->hasValue && oneOf(attribute->name, {"in", "out", "retval", "property_get", "property_set"}));
@@ -64,13 +64,13 @@ bool ParserAttribList::acceptOnly(std::initializer_list<std::string_view> accept
 }
 
 const std::string* ParserAttribList::findAttributeValue(const char* name) const {
-    const ParserAttribute* found = attributeIndex.find(name);
+    const ParserAttribute* found = attributeIndex.find(attributes, name);
     if (!found || !found->hasValue) return nullptr;
     return &found->value;
 }
 
 bool ParserAttribList::containsAttribute(const char* name) const {
-    return attributeIndex.find(name) != nullptr;
+    return attributeIndex.find(attributes, name) != nullptr;
 }
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -1,6 +1,7 @@
 // ParserAttribute and ParserAttribList: the bracketed attribute list written before a declaration.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -18,10 +19,10 @@ public:
     /// Registers the new attribute.
     ParserAttribute(std::string& name, std::string* value);
 
-    /// Attribute name exactly as lexed.
-    std::string name;
     /// True when a value was written.
     bool hasValue = false;
+    /// Attribute name exactly as lexed.
+    std::string name;
     /// Value text as lexed; empty without a value.
     std::string value;
 };
@@ -33,19 +34,16 @@ public:
 /// quicker than hashing, and the index needs no memory of its own.
 class AttributeIndex {
 public:
-    /// An empty index over `list`, which must outlive it.
-    explicit AttributeIndex(const std::vector<ParserAttribute*>& list) : list_(list) {}
-    /// Enters attribute `position` of the list, the one after the run (or one inside it);
-    /// false, leaving the index as it is, when its name is already entered.
-    bool enter(size_t position);
-    /// The entered attribute named `name`, or null.
-    const ParserAttribute* find(std::string_view name) const;
+    /// Enters attribute `position` of `list`, the one after the run (or one inside it); false,
+    /// leaving the index as it is, when its name is already entered.
+    bool enter(const std::vector<ParserAttribute*>& list, size_t position);
+    /// The entered attribute of `list` named `name`, or null.
+    const ParserAttribute* find(const std::vector<ParserAttribute*>& list, std::string_view name) const;
     /// Number of attributes entered.
     size_t size() const { return size_; }
 
 private:
-    const std::vector<ParserAttribute*>& list_;
-    size_t size_ = 0;
+    uint32_t size_ = 0;
 };
 
 /// An attribute list: the polymorphic base of every declaration node, and on its own the
@@ -66,10 +64,10 @@ public:
     /// True when an attribute `name` was written, with or without a value.
     bool containsAttribute(const char* name) const;
 
+    /// Attribute name to attribute, filled by validateAttributes; it reads `attributes`.
+    AttributeIndex attributeIndex;
     /// Attributes in source order; repeated names stay as written.
     std::vector<ParserAttribute*> attributes;
-    /// Attribute name to attribute, filled by validateAttributes.
-    AttributeIndex attributeIndex{attributes};
 
 protected:
     /// Second pass of a node class: every name must be one of `accepted`.

@@ -30,7 +30,7 @@ ParserType::~ParserType() {
     }
 }
 
-ParserEnumItem::ParserEnumItem(const std::string& name, int32_t value) : name(name), value(value) {
+ParserEnumItem::ParserEnumItem(const std::string& name, int32_t value) : value(value), name(name) {
     registerOrphan(this);
 }
 

@@ -49,10 +49,10 @@ class ParserEnumItem : public Orphan<ParserEnumItem> {
 public:
     /// Copies the name; registers the new item.
     ParserEnumItem(const std::string& name, int32_t value);
-    /// Item name as written.
-    std::string name;
     /// The number written after "=".
     int32_t value;
+    /// Item name as written.
+    std::string name;
 };
 
 /// A method argument.

@@ -7,9 +7,15 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-std::atomic<long>& liveParseObjects() {
-    static std::atomic<long> count{0};
-    return count;
+namespace live_count_detail {
+LUMOIDL_STATIC_TLS thread_local bool tParsing = false;
+std::atomic<long> gOnParseThreads{0};
+std::atomic<long> gElsewhere{0};
+}  // namespace live_count_detail
+
+long liveParseObjects() {
+    return live_count_detail::gOnParseThreads.load(std::memory_order_relaxed) +
+           live_count_detail::gElsewhere.load(std::memory_order_relaxed);
 }
 
 void purgeAll() {

@@ -1,41 +1,42 @@
 // Orphan registries: parse-time objects that no parent owns yet, destroyed by purgeAll.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "tree/live_count.h"
 
 namespace ZEMRA::IDL::PARSER {
 
 template <class T>
 class OrphanRegistry;
 
-/// Live objects of every registrable kind, counted at construction and destruction so that
-/// tests can see that a parse leaves nothing behind and destroys nothing twice.
-std::atomic<long>& liveParseObjects();
-
-/// Base of every registrable kind T: the links of T's registry and whether the object is in it.
+/// Base of every registrable kind T: where the object stands in T's registry, if it is there.
 /// Only the thread running a parse touches a registry; an object destroyed elsewhere (a result
 /// released by a host while another thread parses) is adopted and so never reaches the registry.
 template <class T>
 class Orphan {
 public:
-    Orphan() { liveParseObjects().fetch_add(1, std::memory_order_relaxed); }
+    Orphan() { countParseObjects(1); }
     Orphan(const Orphan&) = delete;
     Orphan& operator=(const Orphan&) = delete;
     /// Leaves the registry if still registered.
     ~Orphan();
 
     /// True while the object is registered.
-    bool registered() const { return registered_; }
+    bool registered() const { return slot_ != kUnregistered; }
 
 private:
     friend class OrphanRegistry<T>;
-    Orphan* previous_ = nullptr;
-    Orphan* next_ = nullptr;
-    bool registered_ = false;
+    static constexpr uint32_t kUnregistered = UINT32_MAX;
+    uint32_t slot_ = kUnregistered;
 };
 
-/// The registry of kind T: an intrusive list, so that entering and adopting cost a few stores.
+/// The registry of kind T: the registered objects in a vector, each object knowing its slot, so
+/// that entering, adopting and the check on destruction cost a few stores and the object
+/// carries four bytes for it. The objects registered at one time are few (those the parser
+/// has made and not yet joined to a parent), and the vector keeps its room from parse to parse.
 template <class T>
 class OrphanRegistry {
 public:
@@ -46,40 +47,32 @@ public:
     /// Enters a new object.
     void enter(T* object) {
         Orphan<T>* link = object;
-        link->registered_ = true;
-        link->previous_ = nullptr;
-        link->next_ = head_;
-        if (head_) head_->previous_ = link;
-        head_ = link;
-        ++size_;
+        objects_.push_back(link);
+        link->slot_ = static_cast<uint32_t>(objects_.size() - 1);
     }
 
     /// Takes an object out because a parent now owns it (or because it is being destroyed);
     /// does nothing for an object that is not registered.
     void adopt(Orphan<T>* link) {
-        if (!link->registered_) return;
-        if (link->previous_)
-            link->previous_->next_ = link->next_;
-        else
-            head_ = link->next_;
-        if (link->next_) link->next_->previous_ = link->previous_;
-        link->previous_ = link->next_ = nullptr;
-        link->registered_ = false;
-        --size_;
+        if (!link->registered()) return;
+        Orphan<T>* last = objects_.back();
+        objects_[link->slot_] = last;
+        last->slot_ = link->slot_;
+        objects_.pop_back();
+        link->slot_ = Orphan<T>::kUnregistered;
     }
 
-    /// Destroys every registered object. Each destructor deregisters its own object (and any
-    /// registered object it owns), so taking the head until none is left sees each once.
+    /// Destroys every registered object. Each destructor deregisters its
+    /// own object (and any registered object it owns), so the loop sees each once.
     void purge() {
-        while (head_) delete static_cast<T*>(head_);
+        while (!objects_.empty()) delete static_cast<T*>(objects_.back());
     }
 
     /// Number of registered objects.
-    size_t size() const { return size_; }
+    size_t size() const { return objects_.size(); }
 
 private:
-    Orphan<T>* head_ = nullptr;
-    size_t size_ = 0;
+    std::vector<Orphan<T>*> objects_;
 };
 
 /// The process-wide registry of kind T.
@@ -89,7 +82,7 @@ inline OrphanRegistry<T> orphanRegistry;
 template <class T>
 Orphan<T>::~Orphan() {
     orphanRegistry<T>.adopt(this);
-    liveParseObjects().fetch_sub(1, std::memory_order_relaxed);
+    countParseObjects(-1);
 }
 
 /// Enters `object` in its registry and returns it.

@@ -116,11 +116,11 @@ protected:
 
     void TearDown() override {
         EXPECT_EQ(orphanRegistry<TokenText>.size(), 0u);
-        EXPECT_EQ(liveParseObjects().load(), liveBefore_);
+        EXPECT_EQ(liveParseObjects(), liveBefore_);
     }
 
     ScratchDir dir_;
-    long liveBefore_ = liveParseObjects().load();
+    long liveBefore_ = liveParseObjects();
 };
 
 TEST_F(LexerTest, SkipsBlanksAndComments) {
@@ -397,10 +397,10 @@ TEST_F(LexerTest, TokenTextsStayRegisteredUntilPurged) {
     EXPECT_EQ(codes, (std::vector<int32_t>{'[', kIdentifier, '(', kAttributeValue, ')', ']', kIdentifier,
                                            kEnum, kEndOfInput}));
     EXPECT_EQ(orphanRegistry<TokenText>.size(), 3u);
-    EXPECT_EQ(liveParseObjects().load(), liveBefore_ + 3);
+    EXPECT_EQ(liveParseObjects(), liveBefore_ + 3);
     purgeAll();
     EXPECT_EQ(orphanRegistry<TokenText>.size(), 0u);
-    EXPECT_EQ(liveParseObjects().load(), liveBefore_);
+    EXPECT_EQ(liveParseObjects(), liveBefore_);
     context.file.close();
 }
 

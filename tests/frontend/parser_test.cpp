@@ -185,7 +185,7 @@ TEST_F(ParserTest, AcceptedShapesBuildTheirDeclarations) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        const long liveBefore = liveParseObjects().load();
+        const long liveBefore = liveParseObjects();
         Run run = parseText(c.source);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.context->errorText, "");
@@ -193,7 +193,7 @@ TEST_F(ParserTest, AcceptedShapesBuildTheirDeclarations) {
         ASSERT_NE(run.context->library, nullptr);
         EXPECT_EQ(outline(*run.context->library), c.outline);
         run.context->library.reset();
-        EXPECT_EQ(liveParseObjects().load(), liveBefore);
+        EXPECT_EQ(liveParseObjects(), liveBefore);
     }
 }
 
@@ -330,7 +330,7 @@ TEST_F(ParserTest, RejectedShapesReportTheFirstOffendingToken) {
     for (const Case& c : cases) {
         for (size_t blockSize : kBlockSizes) {
             SCOPED_TRACE(std::string(c.label) + ", block size " + std::to_string(blockSize));
-            const long liveBefore = liveParseObjects().load();
+            const long liveBefore = liveParseObjects();
             Run run = parseText(c.source, blockSize);
             EXPECT_EQ(run.status, 1);
             EXPECT_EQ(run.context->errorText, c.message);
@@ -342,7 +342,7 @@ TEST_F(ParserTest, RejectedShapesReportTheFirstOffendingToken) {
                 EXPECT_EQ(run.context->library, nullptr);
             }
             run.context->library.reset();
-            EXPECT_EQ(liveParseObjects().load(), liveBefore);
+            EXPECT_EQ(liveParseObjects(), liveBefore);
         }
     }
 }
@@ -355,19 +355,19 @@ constexpr int kDeepestNesting = 4994;
 TEST_F(ParserTest, StackHoldsTenThousandEntriesAndNoMore) {
     {
         SCOPED_TRACE("one level too deep");
-        const long liveBefore = liveParseObjects().load();
+        const long liveBefore = liveParseObjects();
         Run run = parseText(nestedReturnType(kDeepestNesting + 1));
         EXPECT_EQ(run.status, 1);
         // Shifting "B" overflows; the lexer has read it and the ">" after it on line 3.
         EXPECT_EQ(run.context->errorText, "line 3, pos 9992: yacc stack overflow");
         EXPECT_EQ(run.orphansAfterPurge, 0u);
         EXPECT_EQ(run.context->library, nullptr);
-        EXPECT_EQ(liveParseObjects().load(), liveBefore);
+        EXPECT_EQ(liveParseObjects(), liveBefore);
     }
     {
         // Also shows that the parse after an overflow grows its stacks afresh.
         SCOPED_TRACE("deepest nesting that fits");
-        const long liveBefore = liveParseObjects().load();
+        const long liveBefore = liveParseObjects();
         Run run = parseText(nestedReturnType(kDeepestNesting));
         ASSERT_EQ(run.status, 0) << run.context->errorText;
         EXPECT_EQ(run.orphansBeforePurge, 0u);
@@ -379,12 +379,12 @@ TEST_F(ParserTest, StackHoldsTenThousandEntriesAndNoMore) {
         EXPECT_EQ(type->name, "B");
         EXPECT_TRUE(type->templateArguments.empty());
         run.context->library.reset();
-        EXPECT_EQ(liveParseObjects().load(), liveBefore);
+        EXPECT_EQ(liveParseObjects(), liveBefore);
     }
 }
 
 TEST_F(ParserTest, FailedParseLeavesNothingForTheNextOne) {
-    const long liveBefore = liveParseObjects().load();
+    const long liveBefore = liveParseObjects();
     Run failed = parseText("[uuid(1), note(x)] library L { [uuid(2)] interface I { X<Y> m([in] Z z,");
     EXPECT_EQ(failed.status, 1);
     EXPECT_GT(failed.orphansBeforePurge, 0u);
@@ -393,7 +393,7 @@ TEST_F(ParserTest, FailedParseLeavesNothingForTheNextOne) {
     EXPECT_EQ(next.orphansBeforePurge, 0u);
     EXPECT_EQ(outline(*next.context->library), "library Next\ncategory C\n");
     next.context->library.reset();
-    EXPECT_EQ(liveParseObjects().load(), liveBefore);
+    EXPECT_EQ(liveParseObjects(), liveBefore);
 }
 
 }  // namespace

@@ -160,7 +160,7 @@ struct Footprint {
     long files;
 
     static Footprint now() {
-        return {gLiveBlocks.load(), liveParseObjects().load(), registeredOrphans(), openFiles()};
+        return {gLiveBlocks.load(), liveParseObjects(), registeredOrphans(), openFiles()};
     }
 };
 

@@ -194,7 +194,7 @@ TEST_F(ConcurrentParseTest, EveryCallGetsItsOwnResultWhileOthersAreWalkedAndRele
         ASSERT_EQ(ILumoIDLParseResult_getLibraryCount(alone.get()), job.libraries);
         expectedTexts.push_back(resultText(alone.get()));
     }
-    const long objectsBefore = liveParseObjects().load();
+    const long objectsBefore = liveParseObjects();
 
     constexpr int kRounds = 25;
     constexpr int kWalkers = 2;
@@ -234,11 +234,11 @@ TEST_F(ConcurrentParseTest, EveryCallGetsItsOwnResultWhileOthersAreWalkedAndRele
     for (size_t t = 0; t < work.size(); ++t) EXPECT_EQ(parserFaults[t], "") << "parsing thread " << t;
     for (int w = 0; w < kWalkers; ++w) EXPECT_EQ(walkerFaults[w], "") << "walking thread " << w;
     EXPECT_EQ(walked[0] + walked[1], kRounds * static_cast<int>(work.size()));
-    EXPECT_EQ(liveParseObjects().load(), objectsBefore);
+    EXPECT_EQ(liveParseObjects(), objectsBefore);
 }
 
 TEST_F(ConcurrentParseTest, SharedResultIsWalkedAndReleasedFromManyThreads) {
-    const long objectsBefore = liveParseObjects().load();
+    const long objectsBefore = liveParseObjects();
     ILumoIDLParseResult* shared =
         parseFiles({example("1-core.idl"), example("2-geometry.idl"), example("3-drawing.idl")}).release();
     const std::string expected = resultText(shared);
@@ -263,7 +263,7 @@ TEST_F(ConcurrentParseTest, SharedResultIsWalkedAndReleasedFromManyThreads) {
     }
     for (std::thread& thread : threads) thread.join();
     for (int t = 0; t < kThreads; ++t) EXPECT_EQ(faults[t], "") << "thread " << t;
-    EXPECT_EQ(liveParseObjects().load(), objectsBefore);
+    EXPECT_EQ(liveParseObjects(), objectsBefore);
 }
 
 }  // namespace

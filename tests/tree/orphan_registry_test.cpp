@@ -58,11 +58,11 @@ class OrphanRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         purgeAll();
-        live_ = liveParseObjects().load();
+        live_ = liveParseObjects();
     }
     void TearDown() override { purgeAll(); }
 
-    long alive() const { return liveParseObjects().load() - live_; }
+    long alive() const { return liveParseObjects() - live_; }
 
     long live_ = 0;
 };

@@ -25,14 +25,14 @@ class TokenTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
         purgeAll();
-        live_ = liveParseObjects().load();
+        live_ = liveParseObjects();
     }
     void TearDown() override {
         purgeAll();
-        EXPECT_EQ(liveParseObjects().load(), live_);
+        EXPECT_EQ(liveParseObjects(), live_);
     }
 
-    long alive() const { return liveParseObjects().load() - live_; }
+    long alive() const { return liveParseObjects() - live_; }
 
     /// Makes `count` texts of round `round`, checking the counts after each.
     std::vector<TokenText*> make(int round, size_t count) {
