@@ -8,6 +8,7 @@
 #include "platform/input_file.h"
 #include "result/error_message.h"
 #include "semantics/semantics.h"
+#include "tree/node_arena.h"
 #include "tree/orphan_registry.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -98,6 +99,11 @@ void reportException(ParserResult& result, const char* what) {
     }
 }
 
+/// Purges every registry when it goes out of scope.
+struct PurgeAtExit {
+    ~PurgeAtExit() { purgeAll(); }
+};
+
 }  // namespace
 
 void runParse(ILumoStringArray* fileNames, ParserResult& result) {
@@ -107,6 +113,10 @@ void runParse(ILumoStringArray* fileNames, ParserResult& result) {
         // A null list is taken as an empty one rather than crashing the host.
         if (fileNames) fileNames->vTbl->get(fileNames->me, &elements, &count);
         ParseContext context;
+        // Whatever is still registered when the call ends, also by an exception, is destroyed
+        // while the arena holding it is alive.
+        const PurgeAtExit purge;
+        const NodeArenaScope nodes(context.nodeArena);
         CurrentContextScope current(&context);
         if (count == 0 || !elements) {
             ErrorMessage(result.errorText).set(LUMO_TEXT("No input files specified"));

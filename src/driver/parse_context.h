@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frontend/source_reader.h"
+#include "tree/node_arena.h"
 #include "tree/parser_library.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -19,6 +20,8 @@ struct ParseContext {
     int32_t lexerMode = 0;
     /// Message of the last parse failure, UTF-8.
     std::string errorText;
+    /// The memory of the nodes of the file being parsed, until its library takes it over.
+    NodeArena nodeArena;
     /// The library built from the current file, until the driver hands it to the result.
     std::unique_ptr<ParserLibrary> library;
     /// The text of the token being lexed; kept from token to token so that its memory is reused.

@@ -2,6 +2,7 @@
 #include "tree/assembly.h"
 
 #include <type_traits>
+#include <utility>
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -172,6 +173,8 @@ ParserType* makeType(TokenText* name, TypeList* arguments) {
 void fillLibrary(ParserLibrary& library, ParserAttribList* attributes, TokenText* name, LibraryBody* body) {
     library.name = name->text;
     library.adoptContents(attributes, body ? &body->items : nullptr);
+    // The library now holds every node of the file, so it takes over their memory.
+    if (nodeArenaScoped()) library.nodeArena = std::move(currentNodeArena());
     delete name;
     delete attributes;
     delete body;

@@ -7,13 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "tree/node_arena.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
 
 namespace ZEMRA::IDL::PARSER {
 
 /// One attribute: a name, and a value when the name was followed by a parenthesised text.
-class ParserAttribute : public Orphan<ParserAttribute> {
+class ParserAttribute : public Orphan<ParserAttribute>, public ArenaNode<ParserAttribute> {
 public:
     /// Takes the name out of `name` by swapping; when `value` is given, takes its text too.
     /// Registers the new attribute.

@@ -9,6 +9,7 @@
 #include "lumoidl/lumoidl.h"
 #include "tree/attribute_adapter.h"
 #include "tree/attributes.h"
+#include "tree/node_arena.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
 #include "tree/token_text.h"
@@ -17,7 +18,7 @@
 namespace ZEMRA::IDL::PARSER {
 
 /// A type reference in a method signature. Its ILumoIDLType record is its first member.
-class ParserType : public Orphan<ParserType> {
+class ParserType : public Orphan<ParserType>, public ArenaNode<ParserType> {
 public:
     /// Takes the name out of `name` by swapping, and the template arguments out of
     /// `arguments` when given (the container is left empty). Registers the new type.
@@ -45,7 +46,7 @@ private:
 };
 
 /// One item of an enumeration: a name and its number.
-class ParserEnumItem : public Orphan<ParserEnumItem> {
+class ParserEnumItem : public Orphan<ParserEnumItem>, public ArenaNode<ParserEnumItem> {
 public:
     /// Copies the name; registers the new item.
     ParserEnumItem(const std::string& name, int32_t value);
@@ -57,8 +58,10 @@ public:
 
 /// A method argument.
 class ParserArg : public AttributeAdapter<ParserArg>, public ParserAttribList, public ILumoIDLMethodArgument,
-                  public Orphan<ParserArg> {
+                  public Orphan<ParserArg>, public ArenaNode<ParserArg> {
 public:
+    using ArenaNode<ParserArg>::operator new;
+    using ArenaNode<ParserArg>::operator delete;
     /// An empty argument; registered.
     ParserArg();
     /// Deletes the type.
@@ -74,8 +77,10 @@ public:
 
 /// A method of an interface.
 class ParserMethod : public AttributeAdapter<ParserMethod>, public ParserAttribList, public ILumoIDLMethod,
-                     public Orphan<ParserMethod> {
+                     public Orphan<ParserMethod>, public ArenaNode<ParserMethod> {
 public:
+    using ArenaNode<ParserMethod>::operator new;
+    using ArenaNode<ParserMethod>::operator delete;
     /// An empty method; registered.
     ParserMethod();
     /// Deletes the return type, then every argument.
@@ -93,8 +98,10 @@ public:
 
 /// An interface declaration.
 class ParserInterface : public AttributeAdapter<ParserInterface>, public ParserAttribList,
-                        public ILumoIDLInterface, public Orphan<ParserInterface> {
+                        public ILumoIDLInterface, public Orphan<ParserInterface>, public ArenaNode<ParserInterface> {
 public:
+    using ArenaNode<ParserInterface>::operator new;
+    using ArenaNode<ParserInterface>::operator delete;
     /// An interface named by swapping `name` out; registered.
     explicit ParserInterface(std::string& name);
     /// Deletes every method.
@@ -118,8 +125,10 @@ public:
 
 /// An enumeration declaration.
 class ParserEnumeration : public AttributeAdapter<ParserEnumeration>, public ParserAttribList,
-                          public ILumoIDLEnumeration, public Orphan<ParserEnumeration> {
+                          public ILumoIDLEnumeration, public Orphan<ParserEnumeration>, public ArenaNode<ParserEnumeration> {
 public:
+    using ArenaNode<ParserEnumeration>::operator new;
+    using ArenaNode<ParserEnumeration>::operator delete;
     /// An empty enumeration; registered.
     ParserEnumeration();
     /// Deletes every item.
@@ -143,8 +152,10 @@ public:
 
 /// A category ID declaration.
 class ParserCatID : public AttributeAdapter<ParserCatID>, public ParserAttribList, public ILumoIDLCategoryID,
-                    public Orphan<ParserCatID> {
+                    public Orphan<ParserCatID>, public ArenaNode<ParserCatID> {
 public:
+    using ArenaNode<ParserCatID>::operator new;
+    using ArenaNode<ParserCatID>::operator delete;
     /// An empty category ID; registered.
     ParserCatID();
     /// Accepts "uuid".

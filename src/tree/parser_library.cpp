@@ -11,6 +11,8 @@ ParserLibrary::~ParserLibrary() {
     for (ParserInterface* iface : interfaces) delete iface;
     for (ParserEnumeration* enumeration : enumerations) delete enumeration;
     for (ParserCatID* categoryID : categoryIDs) delete categoryID;
+    for (ParserAttribute* attribute : attributes) delete attribute;
+    attributes.clear();
 }
 
 bool ParserLibrary::validateAttributes(std::string& offending) {

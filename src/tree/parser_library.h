@@ -9,6 +9,7 @@
 #include "result/zemra_base.h"
 #include "tree/attribute_adapter.h"
 #include "tree/attributes.h"
+#include "tree/node_arena.h"
 #include "tree/nodes.h"
 #include "tree/uuid_field.h"
 
@@ -21,7 +22,8 @@ class ParserLibrary : public AttributeAdapter<ParserLibrary>, public ParserAttri
 public:
     /// An empty library with count 0; never registered as an orphan.
     ParserLibrary();
-    /// Deletes every interface, then every enumeration, then every category ID.
+    /// Deletes every interface, then every enumeration, then every category ID, then its
+    /// attributes (here rather than in the base, whose destructor runs after the arena is gone).
     ~ParserLibrary() override;
     /// Accepts "uuid", "version" and "idlversion".
     bool validateAttributes(std::string& offending) override;
@@ -52,6 +54,8 @@ public:
     NameIndex<ParserCatID> categoryIDsByName;
     /// Category IDs by uuid.
     UuidIndex<ParserCatID> categoryIDsByUuid;
+    /// The memory of every node below the library, freed after the destructor has destroyed them.
+    NodeArena nodeArena;
 };
 
 }  // namespace ZEMRA::IDL::PARSER
