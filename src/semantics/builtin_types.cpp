@@ -27,6 +27,9 @@ uint32_t builtinKind(std::string_view name) {
         {"LumoUUID", LUMO_KIND_UUID},
         {"LumoWindowId", LUMO_KIND_WINDOW_ID},
     };
+    // Every built-in name starts with "L" and is 8 to 20 bytes long: most other names need no
+    // hashing at all.
+    if (name.size() < 8 || name.size() > 20 || name[0] != 'L') return 0;
     const auto found = table.find(name);
     return found == table.end() ? 0 : found->second;
 }

@@ -23,9 +23,9 @@ public:
     /// Frees every block.
     ~NodeArena();
 
-    /// `size` bytes aligned for any node.
+    /// `size` bytes aligned for any node; distinct memory even for 0 bytes, never null.
     void* allocate(size_t size) {
-        size = (size + kAlignment - 1) & ~(kAlignment - 1);
+        size = ((size ? size : 1) + kAlignment - 1) & ~(kAlignment - 1);
         if (static_cast<size_t>(end_ - next_) < size) addBlock(size);
         void* memory = next_;
         next_ += size;

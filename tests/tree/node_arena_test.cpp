@@ -24,11 +24,13 @@ void fillAndCheck(NodeArena& arena, const std::vector<size_t>& sizes, size_t cou
     for (size_t i = 0; i < count; ++i) {
         const size_t size = sizes[i % sizes.size()];
         auto* memory = static_cast<unsigned char*>(arena.allocate(size));
+        ASSERT_NE(memory, nullptr) << "allocation " << i;
         ASSERT_EQ(reinterpret_cast<uintptr_t>(memory) % NodeArena::kAlignment, 0u) << "allocation " << i;
         std::memset(memory, static_cast<int>(i & 0xFF), size);
         spans.emplace(reinterpret_cast<uintptr_t>(memory), size);
         blocks.emplace_back(memory, size);
     }
+    EXPECT_EQ(spans.size(), count) << "two allocations share an address";
     uintptr_t end = 0;
     for (const auto& [start, size] : spans) {
         EXPECT_GE(start, end) << "allocations overlap";
@@ -48,7 +50,7 @@ TEST(NodeArenaTest, AllocationsAreAlignedDisjointAndKeepTheirBytes) {
     const std::vector<Case> cases = {
         {"node sizes over many blocks", {104, 120, 72, 40, 128}, 20000},
         {"odd sizes are rounded up", {1, 3, 9, 17, 33}, 5000},
-        {"zero bytes", {0, 8}, 100},
+        {"zero bytes still get memory of their own", {0, 8}, 100},
         {"larger than a block", {600 * 1024, 16, 300 * 1024}, 6},
     };
     for (const Case& c : cases) {
