@@ -7,8 +7,8 @@
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-/// Room a new list starts with: most lists (attributes, arguments, template arguments) hold one
-/// to three elements, and room for three pointers takes no more memory than room for one from
+/// Room a new list starts with: most lists (arguments, template arguments) hold one to three
+/// elements, and room for three pointers takes no more memory than room for one from
 /// the usual allocators, whose smallest block holds 24 bytes.
 constexpr size_t kFirstRoom = 3;
 
@@ -61,7 +61,6 @@ ParserAttribute* makeAttribute(TokenText* name, TokenText* value) {
 
 ParserAttribList* startAttributeList(ParserAttribute* first) {
     auto* list = registerOrphan(new ParserAttribList());
-    list->attributes.reserve(kFirstRoom);
     return appendAttribute(list, first);
 }
 

@@ -21,13 +21,13 @@ ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
     registerOrphan(this);
 }
 
-bool AttributeIndex::enter(const std::vector<ParserAttribute*>& list, size_t position) {
+bool AttributeIndex::enter(const AttributeList& list, size_t position) {
     if (position < size_ || find(list, list[position]->name)) return false;
     size_ = static_cast<uint32_t>(position + 1);
     return true;
 }
 
-const ParserAttribute* AttributeIndex::find(const std::vector<ParserAttribute*>& list, std::string_view name) const {
+const ParserAttribute* AttributeIndex::find(const AttributeList& list, std::string_view name) const {
     for (size_t i = 0; i < size_; ++i)
         if (list[i]->name == name) return list[i];
     return nullptr;

@@ -28,6 +28,9 @@ public:
     std::string value;
 };
 
+/// The attributes of one list, in source order; their room comes from the node arena.
+using AttributeList = std::vector<ParserAttribute*, NodeAllocator<ParserAttribute*>>;
+
 /// Attribute name to attribute, for one list. Validation enters the attributes in list order
 /// and stops at the first bad one, and a repeated name is bad, so what has been entered is
 /// always a leading run of the list with distinct names: the index is the length of that run,
@@ -37,9 +40,9 @@ class AttributeIndex {
 public:
     /// Enters attribute `position` of `list`, the one after the run (or one inside it); false,
     /// leaving the index as it is, when its name is already entered.
-    bool enter(const std::vector<ParserAttribute*>& list, size_t position);
+    bool enter(const AttributeList& list, size_t position);
     /// The entered attribute of `list` named `name`, or null.
-    const ParserAttribute* find(const std::vector<ParserAttribute*>& list, std::string_view name) const;
+    const ParserAttribute* find(const AttributeList& list, std::string_view name) const;
     /// Number of attributes entered.
     size_t size() const { return size_; }
 
@@ -68,7 +71,7 @@ public:
     /// Attribute name to attribute, filled by validateAttributes; it reads `attributes`.
     AttributeIndex attributeIndex;
     /// Attributes in source order; repeated names stay as written.
-    std::vector<ParserAttribute*> attributes;
+    AttributeList attributes;
 
 protected:
     /// Second pass of a node class: every name must be one of `accepted`.

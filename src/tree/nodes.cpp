@@ -13,18 +13,19 @@ ParserType::ParserType(std::string& name, std::vector<ParserType*>* arguments) :
 
 ParserType::~ParserType() {
     // Walk down the argument tree, remembering the way back in each emptied node, so that
-    // types nested as deep as the parser allows need neither recursion nor memory.
+    // types nested as deep as the parser allows need neither recursion nor memory. The way back
+    // is kept in the record's object pointer: a node being destroyed is no longer handed out.
     ParserType* current = this;
     for (;;) {
         if (!current->templateArguments.empty()) {
             ParserType* child = current->templateArguments.back();
             current->templateArguments.pop_back();
-            child->destroyParent_ = current;
+            child->record.me = current;
             current = child;
             continue;
         }
         if (current == this) break;
-        ParserType* parent = current->destroyParent_;
+        auto* parent = static_cast<ParserType*>(current->record.me);
         delete current;
         current = parent;
     }

@@ -41,8 +41,6 @@ public:
     /// uuid of the referenced interface or enumeration (or the error interface), else zero.
     UuidField uuid;
 
-private:
-    ParserType* destroyParent_ = nullptr;
 };
 
 /// One item of an enumeration: a name and its number.

@@ -353,7 +353,7 @@ TEST_F(LibraryNodeTest, AdoptContentsKeepsSourceOrderWithinEachList) {
     auto* list = registerOrphan(new ParserAttribList);
     addAttribute(*list, "uuid", "4A5E2E81-C093-11D4-9F1B-0010A4D198C2");
     addAttribute(*list, "version", "1.0");
-    const std::vector<ParserAttribute*> written = list->attributes;
+    const AttributeList written = list->attributes;
 
     auto* library = new ParserLibrary;
     library->adoptContents(list, &body->items);
