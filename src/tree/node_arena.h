@@ -78,13 +78,13 @@ public:
     /// Memory from the current arena.
     static void* operator new(size_t size) {
         static_assert(alignof(T) <= NodeArena::kAlignment, "arena memory is not aligned enough for this node");
-        if (!LUMOIDL_RECYCLE_TEMPORARIES) return ::operator new(size);
+        if (!LUMOIDL_POOL_MEMORY) return ::operator new(size);
         return currentNodeArena().allocate(size);
     }
 
     /// Gives nothing back; the arena frees the memory.
     static void operator delete(void* memory) noexcept {
-        if (!LUMOIDL_RECYCLE_TEMPORARIES) ::operator delete(memory);
+        if (!LUMOIDL_POOL_MEMORY) ::operator delete(memory);
     }
 };
 
@@ -103,13 +103,13 @@ public:
     T* allocate(size_t count) {
         static_assert(alignof(T) <= NodeArena::kAlignment, "arena memory is not aligned enough for this element");
         if (count > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
-        if (!LUMOIDL_RECYCLE_TEMPORARIES) return static_cast<T*>(::operator new(count * sizeof(T)));
+        if (!LUMOIDL_POOL_MEMORY) return static_cast<T*>(::operator new(count * sizeof(T)));
         return static_cast<T*>(currentNodeArena().allocate(count * sizeof(T)));
     }
 
     /// Gives nothing back; the arena frees the memory.
     void deallocate(T* memory, size_t) noexcept {
-        if (!LUMOIDL_RECYCLE_TEMPORARIES) ::operator delete(memory);
+        if (!LUMOIDL_POOL_MEMORY) ::operator delete(memory);
     }
 
     /// Every node allocator can free what any other allocated.

@@ -5,16 +5,17 @@
 #include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
-#define LUMOIDL_RECYCLE_TEMPORARIES 0
+#define LUMOIDL_POOL_MEMORY 0
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#define LUMOIDL_RECYCLE_TEMPORARIES 0
+#define LUMOIDL_POOL_MEMORY 0
 #endif
 #endif
-#ifndef LUMOIDL_RECYCLE_TEMPORARIES
-// Under AddressSanitizer every temporary gets memory of its own, so that a use after
-// deletion is still caught.
-#define LUMOIDL_RECYCLE_TEMPORARIES 1
+#ifndef LUMOIDL_POOL_MEMORY
+// Whether parse-time objects share pooled memory (recycled temporaries, node arenas). Under
+// AddressSanitizer every object gets memory of its own from the global allocator, so that a use
+// after deletion is still caught.
+#define LUMOIDL_POOL_MEMORY 1
 #endif
 
 namespace ZEMRA::IDL::PARSER {
@@ -71,7 +72,7 @@ class Recycled {
 public:
     /// A kept block when one is there and `size` is T's, else new memory.
     static void* operator new(size_t size) {
-        if (LUMOIDL_RECYCLE_TEMPORARIES && size == sizeof(T))
+        if (LUMOIDL_POOL_MEMORY && size == sizeof(T))
             if (void* block = spentBlocks<sizeof(T)>.take()) return block;
         return ::operator new(size);
     }
@@ -79,7 +80,7 @@ public:
     /// Keeps the memory of a T; frees anything else.
     static void operator delete(void* memory, size_t size) noexcept {
         if (!memory) return;
-        if (LUMOIDL_RECYCLE_TEMPORARIES && size == sizeof(T) && spentBlocks<sizeof(T)>.keep(memory)) return;
+        if (LUMOIDL_POOL_MEMORY && size == sizeof(T) && spentBlocks<sizeof(T)>.keep(memory)) return;
         ::operator delete(memory);
     }
 };

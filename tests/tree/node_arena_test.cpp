@@ -94,7 +94,7 @@ TEST(NodeArenaTest, ScopesMakeTheirArenaCurrentAndRestoreThePreviousOne) {
     EXPECT_EQ(&currentNodeArena(), &unscoped);
 }
 
-#if LUMOIDL_RECYCLE_TEMPORARIES
+#if LUMOIDL_POOL_MEMORY
 TEST(NodeArenaTest, NodesComeFromTheCurrentArena) {
     NodeArena arena;
     std::vector<void*> nodes;
