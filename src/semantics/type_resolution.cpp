@@ -15,11 +15,14 @@ namespace {
 using ParameterMap = std::unordered_map<std::string, int32_t>;
 
 /// What resolving one type needs: the registries, the enclosing interface's parameters and
-/// library, and where the reason for a failure goes.
+/// library, and where the reason for a failure goes. One resolver serves every interface, so
+/// that its buffers are reused from the first type to the last.
 struct Resolver {
     ParserResult& result;
-    const ParameterMap& parameters;
-    const std::string& libraryName;
+    /// Template parameters of the interface being resolved.
+    ParameterMap parameters;
+    /// Name of the library that declares it.
+    const std::string* libraryName = nullptr;
     std::string detail;
     /// Qualified name being looked up; kept between types so that its memory is reused.
     std::string lookup;
@@ -56,7 +59,7 @@ struct Resolver {
     const std::string& qualifiedName(const std::string& name) {
         if (name == "ILumoError") return lookup.assign(kErrorInterfaceName);
         if (name.find("::") != std::string::npos) return name;
-        lookup.assign(libraryName).append("::").append(name);
+        lookup.assign(*libraryName).append("::").append(name);
         return lookup;
     }
 
@@ -107,18 +110,14 @@ struct Resolver {
     }
 };
 
-ParameterMap parameterMap(const ParserInterface& iface) {
-    ParameterMap map;
-    for (size_t i = 0; i < iface.templateParameters.size(); ++i)
-        map[iface.templateParameters[i]] = static_cast<int32_t>(i);
-    return map;
-}
-
 /// Resolves the signatures of one interface; a return type failure ends the interface, an
 /// argument type failure ends its method.
-void resolveInterface(ParserResult& result, const ParserInterface& iface) {
-    const ParameterMap parameters = parameterMap(iface);
-    Resolver resolver{result, parameters, iface.libraryName, {}, {}, {}};
+void resolveInterface(Resolver& resolver, const ParserInterface& iface) {
+    ParserResult& result = resolver.result;
+    resolver.libraryName = &iface.libraryName;
+    resolver.parameters.clear();
+    for (size_t i = 0; i < iface.templateParameters.size(); ++i)
+        resolver.parameters[iface.templateParameters[i]] = static_cast<int32_t>(i);
     for (ParserMethod* method : iface.methods) {
         if (!resolver.resolve(*method->returnType)) {
             ErrorMessage(result.errorText)
@@ -150,7 +149,9 @@ void resolveInterface(ParserResult& result, const ParserInterface& iface) {
 }  // namespace
 
 void resolveTypes(ParserResult& result) {
-    for (ILumoIDLInterface* record : result.interfaces) resolveInterface(result, *static_cast<ParserInterface*>(record));
+    Resolver resolver{result, {}, nullptr, {}, {}, {}};
+    for (ILumoIDLInterface* record : result.interfaces)
+        resolveInterface(resolver, *static_cast<ParserInterface*>(record));
 }
 
 }  // namespace ZEMRA::IDL::PARSER
