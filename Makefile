@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup build test windows sanitize fuzz bench demo clean
+.PHONY: all setup build test windows sanitize fuzz bench mutants demo clean
 
 all: build
 
@@ -48,5 +48,10 @@ bench: setup
 	python3 bench/compare.py --build build-bench
 	./build-bench/bench/sort_benchmark
 
+# Mutation testing of src/ against the Linux test programs (about half an hour; see tests/README.md).
+# MUTANTS_FLAGS passes options on, e.g. MUTANTS_FLAGS="--seed 7 --count 300".
+mutants: setup
+	python3 scripts/mutants.py $(MUTANTS_FLAGS)
+
 clean:
-	rm -rf $(BUILD) build-asan build-tsan build-windows build-fuzz build-bench
+	rm -rf $(BUILD) build-asan build-tsan build-windows build-fuzz build-bench build-mutants
