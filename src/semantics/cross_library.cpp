@@ -20,40 +20,33 @@ bool uuidTaken(ParserResult& result, const UuidField& uuid) {
     return false;
 }
 
-bool registerInterface(ParserResult& result, const std::string& prefix, ParserInterface& iface) {
-    const std::string qualified = prefix + iface.name;
-    if (result.interfacesByName.count(qualified)) return nameTaken(result, qualified);
-    if (result.interfacesByUuid.count(iface.uuid.value)) return uuidTaken(result, iface.uuid);
-    result.interfaces.push_back(&iface);
-    result.interfacesByName.emplace(qualified, &iface);
-    result.interfacesByUuid.emplace(iface.uuid.value, &iface);
-    return true;
+/// The kinds in the order they are registered. A qualified name clashes with a name of its own
+/// kind or of any kind registered before it; a uuid clashes with an interface's or an
+/// enumeration's. Category IDs are not compared with each other by uuid: the same category may
+/// be declared in several libraries, and the latest takes the uuid's entry.
+enum class Kind { Interface, Enumeration, CategoryID };
+
+bool nameFree(const ParserResult& result, const std::string& qualified, Kind kind) {
+    return !result.interfacesByName.count(qualified) &&
+           (kind < Kind::Enumeration || !result.enumerationsByName.count(qualified)) &&
+           (kind < Kind::CategoryID || !result.categoryIDsByName.count(qualified));
 }
 
-bool registerEnumeration(ParserResult& result, const std::string& prefix, ParserEnumeration& enumeration) {
-    const std::string qualified = prefix + enumeration.name;
-    if (result.interfacesByName.count(qualified) || result.enumerationsByName.count(qualified))
-        return nameTaken(result, qualified);
-    if (result.interfacesByUuid.count(enumeration.uuid.value) || result.enumerationsByUuid.count(enumeration.uuid.value))
-        return uuidTaken(result, enumeration.uuid);
-    result.enumerations.push_back(&enumeration);
-    result.enumerationsByName.emplace(qualified, &enumeration);
-    result.enumerationsByUuid.emplace(enumeration.uuid.value, &enumeration);
-    return true;
+bool uuidFree(const ParserResult& result, const LumoUUID& uuid) {
+    return !result.interfacesByUuid.count(uuid) && !result.enumerationsByUuid.count(uuid);
 }
 
-bool registerCategoryID(ParserResult& result, const std::string& prefix, ParserCatID& categoryID) {
-    const std::string qualified = prefix + categoryID.name;
-    if (result.interfacesByName.count(qualified) || result.enumerationsByName.count(qualified) ||
-        result.categoryIDsByName.count(qualified))
-        return nameTaken(result, qualified);
-    // Category IDs are not compared with each other by uuid: the same category may be
-    // declared in several libraries, and the latest takes the uuid's entry.
-    if (result.interfacesByUuid.count(categoryID.uuid.value) || result.enumerationsByUuid.count(categoryID.uuid.value))
-        return uuidTaken(result, categoryID.uuid);
-    result.categoryIDs.push_back(&categoryID);
-    result.categoryIDsByName.emplace(qualified, &categoryID);
-    result.categoryIDsByUuid.insert_or_assign(categoryID.uuid.value, &categoryID);
+/// Enters `node` of kind `kind` in its list and its two look-ups; false when its name or uuid is
+/// taken.
+template <class Node, class Record>
+bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& node, std::vector<Record*>& list,
+           NameIndex<Record>& byName, UuidIndex<Record>& byUuid) {
+    const std::string qualified = prefix + node.name;
+    if (!nameFree(result, qualified, kind)) return nameTaken(result, qualified);
+    if (!uuidFree(result, node.uuid.value)) return uuidTaken(result, node.uuid);
+    list.push_back(&node);
+    byName.emplace(qualified, &node);
+    byUuid.insert_or_assign(node.uuid.value, &node);
     return true;
 }
 
@@ -64,11 +57,17 @@ void registerLibraries(ParserResult& result) {
         ParserLibrary& library = *static_cast<ParserLibrary*>(record);
         const std::string prefix = library.name + "::";
         for (ParserInterface* iface : library.interfaces)
-            if (!registerInterface(result, prefix, *iface)) return;
+            if (!enter(result, Kind::Interface, prefix, *iface, result.interfaces, result.interfacesByName,
+                       result.interfacesByUuid))
+                return;
         for (ParserEnumeration* enumeration : library.enumerations)
-            if (!registerEnumeration(result, prefix, *enumeration)) return;
+            if (!enter(result, Kind::Enumeration, prefix, *enumeration, result.enumerations,
+                       result.enumerationsByName, result.enumerationsByUuid))
+                return;
         for (ParserCatID* categoryID : library.categoryIDs)
-            if (!registerCategoryID(result, prefix, *categoryID)) return;
+            if (!enter(result, Kind::CategoryID, prefix, *categoryID, result.categoryIDs, result.categoryIDsByName,
+                       result.categoryIDsByUuid))
+                return;
     }
 }
 
