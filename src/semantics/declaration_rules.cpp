@@ -6,60 +6,101 @@
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-/// Reports a uuid that another kind of declaration of the library already uses.
-bool uuidTaken(FileCheck& check, const std::string& uuidText) {
-    check.fail().set("Multiple types with uuid ").quoted(uuidText).utf8(" are defined").inFile(check.file);
-    return false;
-}
+/// The words that name one kind of declaration in its messages.
+struct KindWords {
+    /// At the start of a message: "Enumeration", "Category ID".
+    const char* title;
+    /// Inside a message: "enumeration", "category ID".
+    const char* lower;
+    /// Whether the message for a name another kind holds quotes the qualified name.
+    bool clashQuotesQualified;
+};
 
-bool checkEnumeration(FileCheck& check, ParserEnumeration& enumeration) {
-    ParserLibrary& library = check.library;
-    enumeration.libraryUuid = library.uuid;
-    enumeration.libraryName = library.name;
-    if (hasColon(enumeration.name)) {
-        check.fail().set("Invalid enumeration name ").quoted(enumeration.name).inFile(check.file);
+/// The checks that enumerations and category IDs share, in their order: the name, the
+/// attributes, a built-in name (`builtinClash`), a name or uuid this kind already holds in the
+/// library, a name or uuid another kind holds (`nameElsewhere`, `uuidElsewhere`). Enters the
+/// declaration into its kind's indexes `byName` and `byUuid`; false at the first failing rule.
+template <class Node, class NameElsewhere, class UuidElsewhere>
+bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool builtinClash,
+                      NameIndex<Node>& byName, UuidIndex<Node>& byUuid, NameElsewhere nameElsewhere,
+                      UuidElsewhere uuidElsewhere) {
+    node.libraryUuid = check.library.uuid;
+    node.libraryName = check.library.name;
+    if (hasColon(node.name)) {
+        check.fail().set("Invalid ").utf8(words.lower).utf8(" name ").quoted(node.name).inFile(check.file);
         return false;
     }
     std::string offending;
-    if (!enumeration.validateAttributes(offending)) {
+    if (!node.validateAttributes(offending)) {
         check.fail()
-            .set("Enumeration ")
-            .quoted(enumeration.name)
+            .set(words.title)
+            .utf8(" ")
+            .quoted(node.name)
             .utf8(" has invalid specification of attribute ")
             .quoted(offending)
             .inFile(check.file);
         return false;
     }
-    const uint32_t kind = builtinKind(enumeration.name);
-    const bool coreEnumeration =
-        kind == LUMO_KIND_ENUMERATION && UuidEqual()(library.uuid.value, kCoreLibraryUuid);
-    if (kind != 0 && !coreEnumeration) {
-        check.fail().set("Type ").quoted(enumeration.name).utf8(" cannot be redefined as enumeration").inFile(check.file);
-        return false;
-    }
-    const std::string qualified = check.qualified(enumeration.name);
-    if (library.enumerationsByName.count(qualified)) {
-        check.fail().set("Enumeration ").quoted(qualified).utf8(" is declared multiple times").inFile(check.file);
-        return false;
-    }
-    if (library.interfacesByName.count(qualified)) {
-        check.fail().set("Multiple types ").quoted(qualified).utf8(" are declared").inFile(check.file);
-        return false;
-    }
-    library.enumerationsByName.emplace(qualified, &enumeration);
-    const std::string* uuidText = takeUuid(check, enumeration, "Enumeration");
-    if (!uuidText) return false;
-    if (library.enumerationsByUuid.count(enumeration.uuid.value)) {
+    if (builtinClash) {
         check.fail()
-            .set("Enumeration ")
-            .quoted(enumeration.name)
+            .set("Type ")
+            .quoted(node.name)
+            .utf8(" cannot be redefined as ")
+            .utf8(words.lower)
+            .inFile(check.file);
+        return false;
+    }
+    const std::string qualified = check.qualified(node.name);
+    if (byName.count(qualified)) {
+        check.fail()
+            .set(words.title)
+            .utf8(" ")
+            .quoted(qualified)
+            .utf8(" is declared multiple times")
+            .inFile(check.file);
+        return false;
+    }
+    if (nameElsewhere(qualified)) {
+        check.fail()
+            .set("Multiple types ")
+            .quoted(words.clashQuotesQualified ? qualified : node.name)
+            .utf8(" are declared")
+            .inFile(check.file);
+        return false;
+    }
+    byName.emplace(qualified, &node);
+    const std::string* uuidText = takeUuid(check, node, words.title);
+    if (!uuidText) return false;
+    if (byUuid.count(node.uuid.value)) {
+        check.fail()
+            .set(words.title)
+            .utf8(" ")
+            .quoted(node.name)
             .utf8(" redefines uuid ")
             .quoted(*uuidText)
             .inFile(check.file);
         return false;
     }
-    if (library.interfacesByUuid.count(enumeration.uuid.value)) return uuidTaken(check, *uuidText);
-    library.enumerationsByUuid.emplace(enumeration.uuid.value, &enumeration);
+    if (uuidElsewhere(node.uuid.value)) {
+        check.fail().set("Multiple types with uuid ").quoted(*uuidText).utf8(" are defined").inFile(check.file);
+        return false;
+    }
+    byUuid.emplace(node.uuid.value, &node);
+    return true;
+}
+
+bool checkEnumeration(FileCheck& check, ParserEnumeration& enumeration) {
+    static constexpr KindWords kWords{"Enumeration", "enumeration", true};
+    ParserLibrary& library = check.library;
+    const uint32_t kind = builtinKind(enumeration.name);
+    // The core library declares the built-in enumerations themselves.
+    const bool coreEnumeration = kind == LUMO_KIND_ENUMERATION && UuidEqual()(library.uuid.value, kCoreLibraryUuid);
+    const bool declared = checkDeclaration(
+        check, enumeration, kWords, kind != 0 && !coreEnumeration, library.enumerationsByName,
+        library.enumerationsByUuid,
+        [&](const std::string& qualified) { return library.interfacesByName.count(qualified) != 0; },
+        [&](const LumoUUID& uuid) { return library.interfacesByUuid.count(uuid) != 0; });
+    if (!declared) return false;
     for (const ParserEnumItem* item : enumeration.items) {
         if (!enumeration.itemValues.emplace(item->name, item->value).second) {
             check.fail()
@@ -75,52 +116,17 @@ bool checkEnumeration(FileCheck& check, ParserEnumeration& enumeration) {
 }
 
 bool checkCategoryID(FileCheck& check, ParserCatID& categoryID) {
+    static constexpr KindWords kWords{"Category ID", "category ID", false};
     ParserLibrary& library = check.library;
-    categoryID.libraryUuid = library.uuid;
-    categoryID.libraryName = library.name;
-    if (hasColon(categoryID.name)) {
-        check.fail().set("Invalid category ID name ").quoted(categoryID.name).inFile(check.file);
-        return false;
-    }
-    std::string offending;
-    if (!categoryID.validateAttributes(offending)) {
-        check.fail()
-            .set("Category ID ")
-            .quoted(categoryID.name)
-            .utf8(" has invalid specification of attribute ")
-            .quoted(offending)
-            .inFile(check.file);
-        return false;
-    }
-    if (builtinKind(categoryID.name) != 0) {
-        check.fail().set("Type ").quoted(categoryID.name).utf8(" cannot be redefined as category ID").inFile(check.file);
-        return false;
-    }
-    const std::string qualified = check.qualified(categoryID.name);
-    if (library.categoryIDsByName.count(qualified)) {
-        check.fail().set("Category ID ").quoted(qualified).utf8(" is declared multiple times").inFile(check.file);
-        return false;
-    }
-    if (library.enumerationsByName.count(qualified) || library.interfacesByName.count(qualified)) {
-        check.fail().set("Multiple types ").quoted(categoryID.name).utf8(" are declared").inFile(check.file);
-        return false;
-    }
-    library.categoryIDsByName.emplace(qualified, &categoryID);
-    const std::string* uuidText = takeUuid(check, categoryID, "Category ID");
-    if (!uuidText) return false;
-    if (library.categoryIDsByUuid.count(categoryID.uuid.value)) {
-        check.fail()
-            .set("Category ID ")
-            .quoted(categoryID.name)
-            .utf8(" redefines uuid ")
-            .quoted(*uuidText)
-            .inFile(check.file);
-        return false;
-    }
-    if (library.enumerationsByUuid.count(categoryID.uuid.value) || library.interfacesByUuid.count(categoryID.uuid.value))
-        return uuidTaken(check, *uuidText);
-    library.categoryIDsByUuid.emplace(categoryID.uuid.value, &categoryID);
-    return true;
+    return checkDeclaration(
+        check, categoryID, kWords, builtinKind(categoryID.name) != 0, library.categoryIDsByName,
+        library.categoryIDsByUuid,
+        [&](const std::string& qualified) {
+            return library.enumerationsByName.count(qualified) || library.interfacesByName.count(qualified);
+        },
+        [&](const LumoUUID& uuid) {
+            return library.enumerationsByUuid.count(uuid) || library.interfacesByUuid.count(uuid);
+        });
 }
 
 }  // namespace
