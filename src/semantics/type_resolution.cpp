@@ -14,44 +14,72 @@ namespace {
 /// Template parameter name to index; a repeated name keeps its later index.
 using ParameterMap = std::unordered_map<std::string, int32_t>;
 
+/// Why a type did not resolve.
+enum class Failure { Unresolved, ArgumentCount, NotEnumeration };
+
 /// What resolving one type needs: the registries, the enclosing interface's parameters and
 /// library, and where the reason for a failure goes. One resolver serves every interface, so
 /// that its buffers are reused from the first type to the last.
 struct Resolver {
+    explicit Resolver(ParserResult& target) : result(target) {}
+
     ParserResult& result;
     /// Template parameters of the interface being resolved.
     ParameterMap parameters;
     /// Name of the library that declares it.
     const std::string* libraryName = nullptr;
-    std::string detail;
+    /// Why the last type failed, and the type named in the reason.
+    Failure failure = Failure::Unresolved;
+    const ParserType* failed = nullptr;
+    /// The argument counts of an ArgumentCount failure.
+    size_t expected = 0;
+    size_t received = 0;
     /// Qualified name being looked up; kept between types so that its memory is reused.
     std::string lookup;
     /// Types whose arguments are being resolved, with the next argument's index; kept too.
     std::vector<std::pair<ParserType*, size_t>> pending;
 
-    bool fail(std::string reason) {
-        detail = std::move(reason);
+    bool fail(Failure why, const ParserType& type) {
+        failure = why;
+        failed = &type;
         return false;
+    }
+
+    /// Appends the reason of the last failure to `message`.
+    void appendReason(ErrorMessage& message) const {
+        switch (failure) {
+        case Failure::Unresolved:
+            message.utf8("unresolved type ").quoted(failed->name);
+            break;
+        case Failure::ArgumentCount:
+            message.utf8("template argument count mismatch for ")
+                .quoted(failed->name)
+                .utf8(", expected ")
+                .number(static_cast<uint32_t>(expected))
+                .utf8(expected == 1 ? " argument" : " arguments")
+                .utf8(", received ")
+                .number(static_cast<uint32_t>(received));
+            break;
+        case Failure::NotEnumeration:
+            message.utf8("Type ").quoted(failed->name).utf8(" must have enumeration type as template argument");
+            break;
+        }
     }
 
     /// Resolves `type` itself (not its arguments) and checks its argument count.
     bool resolveOne(ParserType& type) {
-        size_t expected = 0;
+        expected = 0;
         if (const auto parameter = parameters.find(type.name); parameter != parameters.end()) {
             type.kind = LUMO_KIND_TEMPLATE_PARAMETER;
             type.templateParameterIndex = parameter->second;
         } else if (const uint32_t kind = builtinKind(type.name); kind != 0) {
             type.kind = kind;
             expected = kind == LUMO_KIND_ARRAY_ENUMERATION ? 1 : 0;
-        } else if (!resolveDeclared(type, expected)) {
-            return fail("unresolved type \"" + type.name + "\"");
+        } else if (!resolveDeclared(type)) {
+            return fail(Failure::Unresolved, type);
         }
-        const size_t received = type.templateArguments.size();
-        if (received != expected) {
-            return fail("template argument count mismatch for \"" + type.name + "\", expected " +
-                        std::to_string(expected) + (expected == 1 ? " argument" : " arguments") +
-                        ", received " + std::to_string(received));
-        }
+        received = type.templateArguments.size();
+        if (received != expected) return fail(Failure::ArgumentCount, type);
         return true;
     }
 
@@ -64,7 +92,7 @@ struct Resolver {
     }
 
     /// Looks `type` up as a declared interface or enumeration, or as the error interface.
-    bool resolveDeclared(ParserType& type, size_t& expected) {
+    bool resolveDeclared(ParserType& type) {
         const std::string& qualified = qualifiedName(type.name);
         if (const auto found = result.interfacesByName.find(qualified); found != result.interfacesByName.end()) {
             const auto& iface = *static_cast<const ParserInterface*>(found->second);
@@ -103,7 +131,7 @@ struct Resolver {
             if (!pending.empty()) {
                 const ParserType* parent = pending.back().first;
                 if (parent->kind == LUMO_KIND_ARRAY_ENUMERATION && done->kind != LUMO_KIND_ENUMERATION)
-                    return fail("Type \"" + parent->name + "\" must have enumeration type as template argument");
+                    return fail(Failure::NotEnumeration, *parent);
             }
         }
         return true;
@@ -120,26 +148,26 @@ void resolveInterface(Resolver& resolver, const ParserInterface& iface) {
         resolver.parameters[iface.templateParameters[i]] = static_cast<int32_t>(i);
     for (ParserMethod* method : iface.methods) {
         if (!resolver.resolve(*method->returnType)) {
-            ErrorMessage(result.errorText)
-                .set("Error with return type of method ")
+            ErrorMessage message(result.errorText);
+            message.set("Error with return type of method ")
                 .quoted(method->name)
                 .utf8(" of interface ")
                 .quoted(iface.name)
-                .utf8(": ")
-                .utf8(resolver.detail);
+                .utf8(": ");
+            resolver.appendReason(message);
             return;
         }
         for (ParserArg* argument : method->arguments) {
             if (!resolver.resolve(*argument->type)) {
-                ErrorMessage(result.errorText)
-                    .set("Error with type of argument ")
+                ErrorMessage message(result.errorText);
+                message.set("Error with type of argument ")
                     .quoted(argument->name)
                     .utf8(" of method ")
                     .quoted(method->name)
                     .utf8(" of interface ")
                     .quoted(iface.name)
-                    .utf8(": ")
-                    .utf8(resolver.detail);
+                    .utf8(": ");
+                resolver.appendReason(message);
                 break;
             }
         }
@@ -149,7 +177,7 @@ void resolveInterface(Resolver& resolver, const ParserInterface& iface) {
 }  // namespace
 
 void resolveTypes(ParserResult& result) {
-    Resolver resolver{result, {}, nullptr, {}, {}, {}};
+    Resolver resolver(result);
     for (ILumoIDLInterface* record : result.interfaces)
         resolveInterface(resolver, *static_cast<ParserInterface*>(record));
 }
