@@ -6,7 +6,7 @@
 #include "errors/result_code_describer.h"
 #include "lumoidl/lumoidl.h"
 #include "platform/text.h"
-#include "result/lumo_string.h"
+#include "errors/lumo_string.h"
 
 namespace ZEMRA {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "errors/lumo_string.h"
 #include "lumoidl/lumoidl.h"
-#include "result/lumo_string.h"
 
 namespace ZEMRA {
 

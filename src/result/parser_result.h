@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "errors/lumo_string.h"
 #include "lumoidl/lumoidl.h"
 #include "result/collections.h"
-#include "result/lumo_string.h"
 #include "result/zemra_base.h"
 
 namespace ZEMRA::IDL::PARSER {

@@ -1,5 +1,5 @@
 // The operation table of LumoStringImpl.
-#include "result/lumo_string.h"
+#include "errors/lumo_string.h"
 
 namespace ZEMRA {
 namespace {
