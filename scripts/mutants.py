@@ -18,6 +18,7 @@ import argparse
 import hashlib
 import io
 import json
+import os
 import re
 import shutil
 import subprocess
@@ -198,8 +199,12 @@ class Worker:
         self.programs = []
 
     def configure(self):
-        subprocess.run(["cmake", "-S", str(self.tree), "-B", str(self.build), "-G", "Ninja",
-                        "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1 -g0"],
+        flags = ["-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1 -g0"]
+        # Putting a header back rebuilds every file that includes it; with ccache those
+        # rebuilds are cache hits.
+        if shutil.which("ccache"):
+            flags.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+        subprocess.run(["cmake", "-S", str(self.tree), "-B", str(self.build), "-G", "Ninja"] + flags,
                        check=True, capture_output=True)
         listed = subprocess.run(["ninja", "-C", str(self.build), "-t", "targets", "all"], check=True,
                                 capture_output=True, text=True).stdout
@@ -265,6 +270,7 @@ def main():
     options = parser.parse_args()
 
     scratch = Path(options.scratch)
+    os.environ.setdefault("CCACHE_DIR", str(scratch / "ccache"))
     first = scratch / "tree0"
     copy_tree(first, options.revision)
     mutants, total = sample(first, options.seed, options.count)

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs, through apt-get, whatever of the build and test tools is missing; safe to run again.
-# The Windows cross toolchain, Wine and Graphviz are wanted too, but a machine that cannot
-# install them still builds and tests the Linux library.
+# The Windows cross toolchain, Wine, Graphviz and ccache (which speeds up make mutants) are
+# wanted too, but a machine that cannot install them still builds and tests the Linux library.
 set -euo pipefail
 
 required=(cmake ninja-build g++ make byacc binutils pkg-config libgtest-dev libbenchmark-dev nlohmann-json3-dev
           clang libclang-rt-14-dev python3)
-optional=(mingw-w64 mingw-w64-tools wine64 graphviz)
+optional=(mingw-w64 mingw-w64-tools wine64 graphviz ccache)
 
 missing_of() {
   local p
