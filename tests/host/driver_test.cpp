@@ -50,7 +50,6 @@ TEST(DriverTest, FilesAreReadInListOrderUntilTheFirstFailure) {
         {{a, broken, missing}, "Parse error in \"" + broken + "\": line 3, pos 20: syntax error", "A "},
     };
     for (const auto& [files, message, libraries] : cases) {
-        SCOPED_TRACE(message);
         ResultRef result = lumoidl::host::parseFiles(files);
         EXPECT_EQ(errorMessage(result.get()), message);
         EXPECT_EQ(libraryNames(result.get()), libraries);
