@@ -61,6 +61,8 @@ void operator delete(void* block) noexcept { deallocate(block); }
 void operator delete[](void* block) noexcept { deallocate(block); }
 void operator delete(void* block, std::size_t) noexcept { deallocate(block); }
 void operator delete[](void* block, std::size_t) noexcept { deallocate(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { deallocate(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { deallocate(block); }
 
 namespace {
 
