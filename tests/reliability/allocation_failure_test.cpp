@@ -102,11 +102,11 @@ Outcome call(lumoidl::host::HostStringArray& files, Arming arming) {
     return {utf8(receiver.content), ended.seen, ended.failures, leftBlocks, leftFiles};
 }
 
-/// Sources of one call: an example file's name, or a library body where each "@" is a new uuid.
+/// The sources of one call (an example file's name, or a library body where each "@" is a new uuid) and its
+/// message, where "@" stands for the path of the last written file.
 struct Case {
     const char* name;
     std::vector<std::string> sources;
-    /// The message; "@" stands for the path of the last written file.
     std::string message;
 };
 
@@ -177,8 +177,7 @@ TEST_P(AllocationFailureSweep, EveryCallLeavesNothingBehind) {
         // The first call builds what lives as long as the process (the built-in types, free lists).
         EXPECT_EQ(call(files, {}).message, message);
         const Outcome whole = call(files, {true});
-        EXPECT_EQ(whole.blocks, 0) << "live blocks after the whole call";
-        EXPECT_EQ(whole.files, 0) << "open files after the whole call";
+        EXPECT_EQ(std::pair(whole.blocks, whole.files), std::pair(0L, 0L)) << "blocks and files left by a whole call";
         for (long n = 1; n <= whole.allocations; ++n) {
             const Outcome failed = call(files, {true, GetParam(), n});
             const std::string next = call(files, {}).message;

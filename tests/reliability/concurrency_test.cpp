@@ -52,15 +52,14 @@ std::string resultText(ILumoIDLParseResult* result) {
 
 TEST(ConcurrencyTest, EachCallGetsItsOwnResultWhileOthersAreWalkedAndReleased) {
     lumoidl::test::ScratchDir dir;
-    const std::string core = std::string(LUMOIDL_EXAMPLES) + "/1-core.idl";
-    const std::string geometry = std::string(LUMOIDL_EXAMPLES) + "/2-geometry.idl";
+    const std::string examples = LUMOIDL_EXAMPLES, core = examples + "/1-core.idl", geometry = examples + "/2-geometry.idl";
     const auto file = [&](const char* name, const std::string& body) {
         return lumoidl::test::pathUtf8(dir.write(name, "[uuid(71C3A9E0-5B2D-4C8F-9E14-6A0B2C4D6E00)]\nlibrary L {\n"
                                                        "[uuid(71C3A9E0-5B2D-4C8F-9E14-6A0B2C4D6E01)] interface I {" +
                                                            body + "}; };\n"));
     };
     const std::vector<std::vector<std::string>> jobs = {
-        {core, geometry, std::string(LUMOIDL_EXAMPLES) + "/3-drawing.idl"},
+        {core, geometry, examples + "/3-drawing.idl"},
         {core, geometry},
         {core, file("torn.idl", "LUMORESULT f(;")},
         {core, file("loose.idl", "LUMORESULT f([in] Nowhere::IThing thing);")},

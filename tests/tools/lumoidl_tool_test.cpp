@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -21,9 +22,7 @@ struct Outcome {
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 /// Runs the tool in `dir` with the shell words `arguments`, where $ex is the folder of the example files.
