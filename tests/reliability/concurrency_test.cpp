@@ -52,7 +52,8 @@ std::string resultText(ILumoIDLParseResult* result) {
 
 TEST(ConcurrencyTest, EachCallGetsItsOwnResultWhileOthersAreWalkedAndReleased) {
     lumoidl::test::ScratchDir dir;
-    const std::string examples = LUMOIDL_EXAMPLES, core = examples + "/1-core.idl", geometry = examples + "/2-geometry.idl";
+    const std::string examples = LUMOIDL_EXAMPLES;
+    const std::string core = examples + "/1-core.idl", geometry = examples + "/2-geometry.idl";
     const auto file = [&](const char* name, const std::string& body) {
         return lumoidl::test::pathUtf8(dir.write(name, "[uuid(71C3A9E0-5B2D-4C8F-9E14-6A0B2C4D6E00)]\nlibrary L {\n"
                                                        "[uuid(71C3A9E0-5B2D-4C8F-9E14-6A0B2C4D6E01)] interface I {" +
