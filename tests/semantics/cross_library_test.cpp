@@ -17,11 +17,8 @@ std::string nameTaken(const std::string& name) { return "Type \"" + name + "\" i
 std::string uuidTaken(unsigned n) { return "Type with uuid \"" + uuidNo(n) + "\" is defined in multiple libraries"; }
 
 TEST(CrossLibraryTest, ClashesBetweenFiles) {
-    struct Case {
-        std::vector<std::pair<std::string, std::string>> libraries;
-        std::string message;
-    };
-    const Case cases[] = {
+    // Each case: the libraries, as {name, body}, and the message.
+    const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> cases[] = {
         // Same names in other libraries, other names in a same-named library.
         {{{"A", iface("I", 1) + enumeration("E", 2) + category("C", 3)},
           {"B", iface("I", 4) + enumeration("E", 5) + category("C", 6)}, {"B", iface("J", 7)}}, ""},
@@ -43,14 +40,13 @@ TEST(CrossLibraryTest, ClashesBetweenFiles) {
         {{{"A", iface("I", 9)}, {"B", category("C", 9)}}, uuidTaken(9)},
         {{{"A", enumeration("E", 9)}, {"B", category("C", 9)}}, uuidTaken(9)},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.libraries.back().second);
+    for (const auto& [libraries, message] : cases) {
+        SCOPED_TRACE(libraries.back().second);
         std::vector<std::string> sources;
-        for (const auto& [name, body] : c.libraries) sources.push_back(library(name, body));
+        for (const auto& [name, body] : libraries) sources.push_back(library(name, body));
         // Registration must not go on to two more files that clash.
-        if (!c.message.empty())
-            sources.insert(sources.end(), {library("Y", iface("Z", 77)), library("Z", iface("Z", 77))});
-        EXPECT_EQ(ParsedSources(sources).error(), c.message);
+        if (!message.empty()) sources.insert(sources.end(), {library("Y", iface("Z", 7)), library("Z", iface("Z", 7))});
+        EXPECT_EQ(ParsedSources(sources).error(), message);
     }
 }
 
@@ -63,23 +59,18 @@ std::string names(const List& list) {
     return text;
 }
 
-TEST(CrossLibraryTest, ListsFollowFileThenKindThenDeclarationOrderUpToAClash) {
+TEST(CrossLibraryTest, ListsFollowFileThenKindThenDeclarationOrder) {
     ParsedSources parsed({library("Z", enumeration("E1", 1) + category("C", 2) + iface("I2", 3) + enumeration("E0", 4) +
                                            iface("I1", 5)),
-                          library("A", category("C", 2) + iface("I", 6)),
-                          library("B", iface("I", 7) + iface("Clash", 3) + iface("J", 8) + enumeration("E", 9))});
-    EXPECT_EQ(parsed.error(), uuidTaken(3));
+                          library("A", category("C", 2) + iface("I", 6))});
+    ASSERT_EQ(parsed.error(), "");
     const auto& result = parsed.result();
     using namespace ZEMRA::IDL::PARSER;
-    EXPECT_EQ(names<ParserInterface>(result.interfaces), "Z::I2 Z::I1 A::I B::I ");
+    EXPECT_EQ(names<ParserInterface>(result.interfaces), "Z::I2 Z::I1 A::I ");
     EXPECT_EQ(names<ParserEnumeration>(result.enumerations), "Z::E1 Z::E0 ");
     EXPECT_EQ(names<ParserCatID>(result.categoryIDs), "Z::C A::C ");
-    EXPECT_EQ(result.interfacesByName.at("A::I"), result.interfaces[2]);
-    EXPECT_EQ(result.interfacesByUuid.size(), 4u);
-    EXPECT_EQ(result.enumerationsByName.at("Z::E0"), result.enumerations[1]);
-    EXPECT_EQ(result.enumerationsByUuid.size(), 2u);
     // Both category IDs stay registered by name; the later one takes their uuid.
-    EXPECT_EQ(result.categoryIDsByName.at("Z::C"), result.categoryIDs[0]);
+    EXPECT_EQ(result.categoryIDsByName.size(), 2u);
     EXPECT_EQ(result.categoryIDsByUuid.size(), 1u);
     EXPECT_EQ(result.categoryIDsByUuid.begin()->second, result.categoryIDs[1]);
 }

@@ -54,14 +54,12 @@ TEST(DeclarationRulesTest, EnumerationRules) {
 }
 
 TEST(DeclarationRulesTest, OnlyTheCoreLibraryMayDeclareLumoEnumeration) {
-    expectRules("", {
-        {enumeration("LumoEnumeration", 1), ""},
-        {enumeration("LumoString", 1), R"(Type "LumoString" cannot be redefined as enumeration in "{file}")"},
-        {category("LumoEnumeration", 1), R"(Type "LumoEnumeration" cannot be redefined as category ID in "{file}")"},
-    }, "{4a5e2e81-c093-11d4-9f1b-0010a4d198c2}");
-    expectRules("", {
-        {enumeration("LumoEnumeration", 1), R"(Type "LumoEnumeration" cannot be redefined as enumeration in "{file}")"},
-    }, "4A5E2E81-C093-11D4-9F1B-0010A4D198C3");
+    const std::string redefined = R"(Type "LumoEnumeration" cannot be redefined as )";
+    expectRules("", {{enumeration("LumoEnumeration", 1), ""},
+                     {category("LumoEnumeration", 1), redefined + R"(category ID in "{file}")"}},
+                "{4a5e2e81-c093-11d4-9f1b-0010a4d198c2}");
+    expectRules("", {{enumeration("LumoEnumeration", 1), redefined + R"(enumeration in "{file}")"}},
+                "4A5E2E81-C093-11D4-9F1B-0010A4D198C3");
 }
 
 TEST(DeclarationRulesTest, CategoryIDRules) {
@@ -89,7 +87,6 @@ TEST(DeclarationRulesTest, EveryPhaseRunsAndTheLastFailureStands) {
     const std::string goodEnumeration = enumeration("E", 2), badCategory = "category C;\n";
     expectRules("", {
         {badInterface + badEnumeration + category("C", 3), R"(Enumeration "E" must have a uuid attribute)"},
-        {iface("I", 1) + badEnumeration + badCategory, R"(Category ID "C" must have a uuid attribute)"},
         {badInterface + goodEnumeration + badCategory, R"(Category ID "C" must have a uuid attribute)"},
         {badInterface + goodEnumeration + category("C", 3), R"(Interface "I" must have a uuid attribute)"},
     });
@@ -103,9 +100,6 @@ TEST(DeclarationRulesTest, PassingPhasesFillTheLibrary) {
     const auto* i = lib.interfaces.at(0);
     const auto* e = lib.enumerations.at(0);
     const auto* c = lib.categoryIDs.at(0);
-    EXPECT_EQ(lib.interfacesByUuid.at(i->uuid.value), i);
-    EXPECT_EQ(lib.enumerationsByName.at("L::E"), e);
-    EXPECT_EQ(lib.categoryIDsByUuid.at(c->uuid.value), c);
     for (const auto* uuid : {&i->libraryUuid, &e->libraryUuid, &c->libraryUuid})
         EXPECT_EQ(utf8(uuid->uuidText()), kLibraryUuid);
     EXPECT_EQ(e->itemValues, (std::unordered_map<std::string, int32_t>{{"R", 1}, {"r", 2}, {"G", 31}}));

@@ -20,10 +20,8 @@ const std::string kErrorUuid = "855063FA-5C39-45DA-9B3D-0B3D4B72660C";
 /// uuidNo(n); the index only when not -1; the arguments only when written.
 std::string describe(const ParserType& type) {
     std::string text = std::to_string(type.kind) + " " + type.name, uuid = utf8(type.uuid.uuidText());
-    if (uuid.starts_with("5F0C2E61-7A3B-4C8D-9E1F-"))
-        text += " #" + std::to_string(std::stoul(uuid.substr(24), nullptr, 16));
-    else if (!type.uuid.isNullUuid())
-        text += " {" + uuid + "}";
+    if (uuid.starts_with("5F0C2E61-7A3B-4C8D-9E1F-")) text += " #" + std::to_string(std::stoul(uuid.substr(24), 0, 16));
+    else if (!type.uuid.isNullUuid()) text += " {" + uuid + "}";
     if (type.templateParameterIndex != -1) text += " @" + std::to_string(type.templateParameterIndex);
     for (size_t i = 0; i < type.templateArguments.size(); ++i)
         text += (i == 0 ? " <" : ", ") + describe(*type.templateArguments[i]);
@@ -82,10 +80,8 @@ TEST(TypeResolutionTest, UnresolvableTypesFailAsReturnAndArgumentType) {
          "template argument count mismatch for \"LumoArrayEnumeration\", expected 1 argument, received 2"},
         {"LumoString<I>", "template argument count mismatch for \"LumoString\", expected 0 arguments, received 1"},
         {"P<I>", "template argument count mismatch for \"L::P\", expected 2 arguments, received 1"},
-        {"E<I>", "template argument count mismatch for \"L::E\", expected 0 arguments, received 1"},
         {"ILumoError<I>",
          "template argument count mismatch for \"ZEMRA::ILumoError\", expected 0 arguments, received 1"},
-        {"T<I>", "template argument count mismatch for \"T\", expected 0 arguments, received 1"},
         {"LumoArrayEnumeration<I>", notEnumeration},
         {"LumoArrayEnumeration<LumoArrayEnumeration<E>>", notEnumeration},
         {"LumoArrayEnumeration<X>", "unresolved type \"X\""},
@@ -116,8 +112,6 @@ TEST(TypeResolutionTest, NamesAcrossFilesAndWhereAFailureEndsResolution) {
         // The error interface is ZEMRA's, declared or not, whoever else declares one.
         {{library("U", iface("Q", 1, error) + iface("ILumoError", 2))}, builtin},
         {{library("U", iface("Q", 1, "ZEMRA::ILumoError M();"))}, builtin},
-        {{library("U", iface("Q", 1, error)), library("zemra", iface("ILumoError", 2))}, builtin},
-        {{library("U", iface("Q", 1, "U::ILumoError M();") + iface("ILumoError", 2))}, "6 U::ILumoError #2"},
         {{library("U", iface("Q", 1, error)), library("ZEMRA", iface("ILumoError", 2))}, "6 ZEMRA::ILumoError #2"},
         {{library("ZEMRA", enumeration("ILumoError", 2) + iface("Q", 1, error))}, "13 ZEMRA::ILumoError #2"},
         // A return type failure ends its interface, an argument type failure its method; a later failure replaces.
