@@ -10,31 +10,16 @@ namespace {
 
 // ---- Slots that a signature walk never needs: calling one fails the test. ----
 
-int32_t unexpectedCount(void*) {
-    ADD_FAILURE() << "unexpected call of a count operation";
-    return 0;
-}
-LUMORESULT unexpectedIndexText(void*, int32_t, ILumoString*) {
-    ADD_FAILURE() << "unexpected call of an indexed text operation";
-    return LUMO_NO_SUCH_ITEM;
-}
+void unexpected(const char* operation) { ADD_FAILURE() << "unexpected call of " << operation; }
+int32_t unexpectedCount(void*) { return unexpected("a count operation"), 0; }
+LUMORESULT unexpectedIndexText(void*, int32_t, ILumoString*) { return unexpected("an index"), LUMO_NO_SUCH_ITEM; }
 LUMORESULT unexpectedNamedText(void*, ILumoString*, ILumoString*) {
-    ADD_FAILURE() << "unexpected call of getAttributeValueByName";
-    return LUMO_NO_SUCH_ITEM;
+    return unexpected("getAttributeValueByName"), LUMO_NO_SUCH_ITEM;
 }
-int32_t unexpectedHas(void*, ILumoString*) {
-    ADD_FAILURE() << "unexpected call of hasAttribute";
-    return 0;
-}
-void unexpectedText(void*, ILumoString*) { ADD_FAILURE() << "unexpected call of a name getter"; }
-const LumoUUID* unexpectedUuid(void*) {
-    ADD_FAILURE() << "unexpected call of getLibraryUUID";
-    return nullptr;
-}
-int32_t unexpectedParameterIndex(void*) {
-    ADD_FAILURE() << "unexpected call of getTemplateParameterIndex";
-    return -1;
-}
+int32_t unexpectedHas(void*, ILumoString*) { return unexpected("hasAttribute"), 0; }
+void unexpectedText(void*, ILumoString*) { unexpected("a name getter"); }
+const LumoUUID* unexpectedUuid(void*) { return unexpected("getLibraryUUID"), nullptr; }
+int32_t unexpectedParameterIndex(void*) { return unexpected("getTemplateParameterIndex"), -1; }
 
 // ---- Types ----
 
@@ -43,14 +28,12 @@ FakeType* typeOf(void* me) { return static_cast<FakeType*>(me); }
 const LumoUUID* typeUuid(void* me) { return &typeOf(me)->uuid; }
 uint32_t typeKind(void* me) { return typeOf(me)->kind; }
 int32_t typeArgumentCount(void* me) {
-    FakeType* self = typeOf(me);
-    ++self->templateArgumentCalls;
-    return static_cast<int32_t>(self->templateArguments.size());
+    ++typeOf(me)->templateArgumentCalls;
+    return ZEMRA::countOf(typeOf(me)->templateArguments);
 }
 LUMORESULT typeArgument(void* me, int32_t index, ILumoIDLType** out) {
-    FakeType* self = typeOf(me);
-    ++self->templateArgumentCalls;
-    return ZEMRA::elementAt(self->templateArguments, index, out);
+    ++typeOf(me)->templateArgumentCalls;
+    return ZEMRA::elementAt(typeOf(me)->templateArguments, index, out);
 }
 
 const ILumoIDLTypeVtbl kTypeTable = {&typeUuid,          &unexpectedText,    &typeKind,
@@ -99,18 +82,12 @@ const ILumoIDLInterfaceVtbl kInterfaceTable = {
 
 LumoUUID numberedUuid(uint32_t number) {
     LumoUUID uuid{{0, 0, 0, 0, 0x4C, 0x75, 0x6D, 0x6F, 0x8A, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77}};
-    uuid.bytes[0] = static_cast<uint8_t>(number >> 24);
-    uuid.bytes[1] = static_cast<uint8_t>(number >> 16);
-    uuid.bytes[2] = static_cast<uint8_t>(number >> 8);
-    uuid.bytes[3] = static_cast<uint8_t>(number);
+    for (int k = 0; k < 4; ++k) uuid.bytes[k] = static_cast<uint8_t>(number >> (24 - 8 * k));
     return uuid;
 }
 
 FakeType::FakeType(uint32_t kind_, const LumoUUID& uuid_, std::vector<FakeType*> templateArguments_)
-    : ILumoIDLType{this, &kTypeTable},
-      kind(kind_),
-      uuid(uuid_),
-      templateArguments(std::move(templateArguments_)) {}
+    : ILumoIDLType{this, &kTypeTable}, kind(kind_), uuid(uuid_), templateArguments(std::move(templateArguments_)) {}
 
 FakeArgument::FakeArgument(FakeType* type_) : ILumoIDLMethodArgument{this, &kArgumentTable}, type(type_) {}
 
@@ -148,7 +125,6 @@ FakeMethod& FakeDeclarations::addMethod(FakeInterface& owner, FakeType& returnTy
 FakeMethod& FakeDeclarations::addMethod(FakeInterface& owner, FakeType& returnType,
                                         const std::vector<FakeType*>& argumentTypes) {
     std::vector<FakeArgument*> arguments;
-    arguments.reserve(argumentTypes.size());
     for (FakeType* argumentType : argumentTypes) arguments.push_back(&arguments_.emplace_back(argumentType));
     FakeMethod& method = methods_.emplace_back(&returnType, std::move(arguments));
     owner.methods.push_back(&method);
@@ -163,7 +139,6 @@ ZEMRA::UuidIndex<FakeInterface> registryOf(const std::vector<FakeInterface*>& in
 
 std::vector<std::string> namesOf(const std::vector<FakeInterface*>& interfaces) {
     std::vector<std::string> names;
-    names.reserve(interfaces.size());
     for (const FakeInterface* element : interfaces) names.push_back(element->name);
     return names;
 }

@@ -19,9 +19,8 @@ LUMORESULT stringSet(void* me, const LumoChar* data, uint32_t length) {
     auto* self = static_cast<RecordingString*>(me);
     ++self->setCalls;
     self->lastLength = length;
-    if (self->setResult != LUMO_OK) return self->setResult;
-    self->content.assign(data, length);
-    return LUMO_OK;
+    if (self->setResult == LUMO_OK) self->content.assign(data, length);
+    return self->setResult;
 }
 
 const ILumoStringVtbl kStringTable = {&stringGet, &stringSet};
@@ -36,24 +35,19 @@ LUMORESULT write(ILumoString* receiver, bool doWrite, const ZEMRA::LumoText& val
 void errorAddReference(void* me) { ++fake(me)->references; }
 void errorRelease(void* me) { --fake(me)->references; }
 LUMORESULT errorGetText(void* me, ILumoString* text) {
-    FakeError* e = fake(me);
-    return write(text, e->writeErrorText, e->errorText, e->errorTextResult);
+    return write(text, fake(me)->writeErrorText, fake(me)->errorText, fake(me)->errorTextResult);
 }
 LUMORESULT errorGetCause(void* me, ILumoError** cause) {
-    FakeError* e = fake(me);
-    *cause = e->cause;
-    if (e->cause) ++e->cause->references;
-    return e->causeResult;
+    if ((*cause = fake(me)->cause)) ++fake(me)->cause->references;
+    return fake(me)->causeResult;
 }
 LUMORESULT errorGetSource(void* me, ILumoString* source) {
-    FakeError* e = fake(me);
-    ++e->sourceCalls;
-    return write(source, e->writeSource, e->source, e->sourceResult);
+    ++fake(me)->sourceCalls;
+    return write(source, fake(me)->writeSource, fake(me)->source, fake(me)->sourceResult);
 }
 LUMORESULT errorGetScope(void* me, ILumoString* scope) {
-    FakeError* e = fake(me);
-    ++e->scopeCalls;
-    return write(scope, e->writeScope, e->scope, e->scopeResult);
+    ++fake(me)->scopeCalls;
+    return write(scope, fake(me)->writeScope, fake(me)->scope, fake(me)->scopeResult);
 }
 
 const ILumoErrorVtbl kErrorTable = {&errorAddReference, &errorRelease,   &errorGetText,
@@ -64,8 +58,7 @@ using Slot = void (*)();
 LUMORESULT failedGetLastError(void* me, ILumoError** error) {
     auto* self = static_cast<FailedObject*>(me);
     ++self->calls;
-    *error = self->error;
-    if (self->error) ++self->error->references;
+    if ((*error = self->error)) ++self->error->references;
     return LUMO_OK;
 }
 
@@ -78,18 +71,14 @@ ZEMRA::LumoText text(std::string_view utf8) {
     // Test texts are ASCII or carry explicit escapes; decode the common UTF-8 forms.
     for (size_t i = 0; i < utf8.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
+        if (c < 0x80)
             out += static_cast<LumoChar>(c);
-        } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-            out += static_cast<LumoChar>(((c & 0x1F) << 6) | (utf8[i + 1] & 0x3F));
-            i += 1;
-        } else if ((c & 0xF0) == 0xE0 && i + 2 < utf8.size()) {
-            out += static_cast<LumoChar>(((c & 0x0F) << 12) | ((utf8[i + 1] & 0x3F) << 6) |
-                                         (utf8[i + 2] & 0x3F));
-            i += 2;
-        } else {
+        else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size())
+            out += static_cast<LumoChar>(((c & 0x1F) << 6) | (utf8[++i] & 0x3F));
+        else if ((c & 0xF0) == 0xE0 && i + 2 < utf8.size())
+            i += 2, out += static_cast<LumoChar>(((c & 0x0F) << 12) | ((utf8[i - 1] & 0x3F) << 6) | (utf8[i] & 0x3F));
+        else
             out += static_cast<LumoChar>(0xFFFD);
-        }
     }
     return out;
 }
@@ -100,14 +89,11 @@ std::string utf8(const ZEMRA::LumoText& text) {
         const auto u = static_cast<uint32_t>(unit);
         if (u < 0x80) {
             out += static_cast<char>(u);
-        } else if (u < 0x800) {
-            out += static_cast<char>(0xC0 | (u >> 6));
-            out += static_cast<char>(0x80 | (u & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (u >> 12));
-            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (u & 0x3F));
+            continue;
         }
+        if (u >= 0x800) out += static_cast<char>(0xE0 | (u >> 12));
+        out += static_cast<char>(u < 0x800 ? 0xC0 | (u >> 6) : 0x80 | ((u >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (u & 0x3F));
     }
     return out;
 }

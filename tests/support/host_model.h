@@ -45,13 +45,10 @@ std::string nameOf(Record* record) {
 template <class Owner>
 std::vector<std::string> interfaceNames(Owner* owner) {
     std::vector<std::string> names;
-    const int32_t count = owner->vTbl->getInterfaceCount(owner->me);
-    for (int32_t k = 0; k < count; ++k) {
+    for (int32_t k = 0; k < owner->vTbl->getInterfaceCount(owner->me); ++k) {
         ILumoIDLInterface* item = nullptr;
-        if (owner->vTbl->getInterface(owner->me, k, &item) != LUMO_OK || !item)
-            names.push_back("<missing>");
-        else
-            names.push_back(nameOf(item));
+        const bool found = owner->vTbl->getInterface(owner->me, k, &item) == LUMO_OK && item;
+        names.push_back(found ? nameOf(item) : "<missing>");
     }
     return names;
 }
@@ -66,17 +63,12 @@ inline host::LibraryRef libraryAt(ILumoIDLParseResult* result, int32_t index) {
 /// The 16 bytes a uuid text stands for: its hexadecimal digit pairs in written order ("-",
 /// "{" and "}" are skipped). Test texts are well formed.
 inline LumoUUID uuidBytes(std::string_view text) {
-    const auto digit = [](char c) -> uint8_t {
-        if (c >= '0' && c <= '9') return static_cast<uint8_t>(c - '0');
-        if (c >= 'a' && c <= 'f') return static_cast<uint8_t>(c - 'a' + 10);
-        return static_cast<uint8_t>(c - 'A' + 10);
-    };
     LumoUUID uuid{};
     size_t nibble = 0;
     for (char c : text) {
         if (c == '-' || c == '{' || c == '}') continue;
-        uint8_t& byte = uuid.bytes[nibble / 2];
-        byte = static_cast<uint8_t>(nibble % 2 ? byte | digit(c) : digit(c) << 4);
+        const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+        uuid.bytes[nibble / 2] = static_cast<uint8_t>(uuid.bytes[nibble / 2] | digit << (nibble % 2 ? 0 : 4));
         ++nibble;
     }
     return uuid;

@@ -10,22 +10,17 @@ namespace {
 
 /// A string array over the given names.
 struct NameArray : ILumoStringArray {
-    explicit NameArray(std::vector<RecordingString>& names);
+    explicit NameArray(std::vector<RecordingString>& names) : ILumoStringArray{this, &kTable} {
+        for (RecordingString& name : names) elements.push_back(&name);
+    }
+    static LUMORESULT get(void* me, ILumoString* const** out, uint32_t* count) {
+        *out = static_cast<NameArray*>(me)->elements.data();
+        *count = static_cast<uint32_t>(static_cast<NameArray*>(me)->elements.size());
+        return LUMO_OK;
+    }
+    static constexpr ILumoStringArrayVtbl kTable = {&NameArray::get};
     std::vector<ILumoString*> elements;
 };
-
-LUMORESULT namesGet(void* me, ILumoString* const** out, uint32_t* count) {
-    auto* self = static_cast<NameArray*>(me);
-    *out = self->elements.data();
-    *count = static_cast<uint32_t>(self->elements.size());
-    return LUMO_OK;
-}
-
-const ILumoStringArrayVtbl kNamesTable = {&namesGet};
-
-NameArray::NameArray(std::vector<RecordingString>& names) : ILumoStringArray{this, &kNamesTable} {
-    for (RecordingString& name : names) elements.push_back(&name);
-}
 
 }  // namespace
 
