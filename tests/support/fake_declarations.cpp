@@ -27,12 +27,8 @@ FakeType* typeOf(void* me) { return static_cast<FakeType*>(me); }
 
 const LumoUUID* typeUuid(void* me) { return &typeOf(me)->uuid; }
 uint32_t typeKind(void* me) { return typeOf(me)->kind; }
-int32_t typeArgumentCount(void* me) {
-    ++typeOf(me)->templateArgumentCalls;
-    return ZEMRA::countOf(typeOf(me)->templateArguments);
-}
+int32_t typeArgumentCount(void* me) { return ZEMRA::countOf(typeOf(me)->templateArguments); }
 LUMORESULT typeArgument(void* me, int32_t index, ILumoIDLType** out) {
-    ++typeOf(me)->templateArgumentCalls;
     return ZEMRA::elementAt(typeOf(me)->templateArguments, index, out);
 }
 
@@ -135,12 +131,6 @@ ZEMRA::UuidIndex<FakeInterface> registryOf(const std::vector<FakeInterface*>& in
     ZEMRA::UuidIndex<FakeInterface> registry;
     for (FakeInterface* element : interfaces) registry.emplace(element->uuid, element);
     return registry;
-}
-
-std::vector<std::string> namesOf(const std::vector<FakeInterface*>& interfaces) {
-    std::vector<std::string> names;
-    for (const FakeInterface* element : interfaces) names.push_back(element->name);
-    return names;
 }
 
 }  // namespace lumoidl::test

@@ -25,8 +25,6 @@ struct FakeType : ILumoIDLType {
     uint32_t kind;
     LumoUUID uuid;
     std::vector<FakeType*> templateArguments;
-    /// Number of getTemplateArgumentCount and getTemplateArgument calls on this type.
-    int templateArgumentCalls = 0;
 };
 
 /// A method argument of a given type.
@@ -93,8 +91,5 @@ private:
 
 /// The uuid index of `interfaces`, as an owner keeps it.
 ZEMRA::UuidIndex<FakeInterface> registryOf(const std::vector<FakeInterface*>& interfaces);
-
-/// The names of `interfaces` in list order.
-std::vector<std::string> namesOf(const std::vector<FakeInterface*>& interfaces);
 
 }  // namespace lumoidl::test

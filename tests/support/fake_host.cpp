@@ -18,7 +18,6 @@ LUMORESULT stringGet(void* me, const LumoChar** data, uint32_t* length) {
 LUMORESULT stringSet(void* me, const LumoChar* data, uint32_t length) {
     auto* self = static_cast<RecordingString*>(me);
     ++self->setCalls;
-    self->lastLength = length;
     if (self->setResult == LUMO_OK) self->content.assign(data, length);
     return self->setResult;
 }

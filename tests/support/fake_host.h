@@ -24,8 +24,6 @@ struct RecordingString : ILumoString {
     LUMORESULT setResult = LUMO_OK;
     /// Number of set calls.
     int setCalls = 0;
-    /// Length argument of the last set call.
-    uint32_t lastLength = 0;
 };
 
 /// One error of a fake ILumoError chain; each query's answer is configurable.
