@@ -21,9 +21,9 @@ bool uuidTaken(ParserResult& result, const UuidField& uuid) {
 }
 
 /// The kinds in the order they are registered. A qualified name clashes with a name of its own
-/// kind or of any kind registered before it; a uuid clashes with an interface's or an
-/// enumeration's. Category IDs are not compared with each other by uuid: the same category may
-/// be declared in several libraries, and the latest takes the uuid's entry.
+/// kind or of any kind registered before it, and so does a uuid, except that category IDs are
+/// not compared with each other by uuid: the same category may be declared in several
+/// libraries, and the latest takes the uuid's entry.
 enum class Kind { Interface, Enumeration, CategoryID };
 
 bool nameFree(const ParserResult& result, const std::string& qualified, Kind kind) {
@@ -32,8 +32,9 @@ bool nameFree(const ParserResult& result, const std::string& qualified, Kind kin
            (kind < Kind::CategoryID || !result.categoryIDsByName.count(qualified));
 }
 
-bool uuidFree(const ParserResult& result, const LumoUUID& uuid) {
-    return !result.interfacesByUuid.count(uuid) && !result.enumerationsByUuid.count(uuid);
+bool uuidFree(const ParserResult& result, const LumoUUID& uuid, Kind kind) {
+    return !result.interfacesByUuid.count(uuid) &&
+           (kind < Kind::Enumeration || !result.enumerationsByUuid.count(uuid));
 }
 
 /// Enters `node` of kind `kind` in its list and its two look-ups; false when its name or uuid is
@@ -43,7 +44,7 @@ bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& nod
            NameIndex<Record>& byName, UuidIndex<Record>& byUuid) {
     const std::string qualified = prefix + node.name;
     if (!nameFree(result, qualified, kind)) return nameTaken(result, qualified);
-    if (!uuidFree(result, node.uuid.value)) return uuidTaken(result, node.uuid);
+    if (!uuidFree(result, node.uuid.value, kind)) return uuidTaken(result, node.uuid);
     list.push_back(&node);
     byName.emplace(qualified, &node);
     byUuid.insert_or_assign(node.uuid.value, &node);
