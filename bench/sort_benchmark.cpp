@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/references.h"
-#include "support/interface_chain.h"
+#include "interface_chain.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ public:
         std::random_device seed;
         path_ = std::filesystem::temp_directory_path() /
                 ("lumoidl-sort-benchmark-" + std::to_string(seed()) + "-" + std::to_string(serial++) + ".idl");
-        std::ofstream(path_, std::ios::binary) << lumoidl::test::interfaceChainSource(count);
+        std::ofstream(path_, std::ios::binary) << lumoidl::bench::interfaceChainSource(count);
     }
     ChainFile(const ChainFile&) = delete;
     ChainFile& operator=(const ChainFile&) = delete;

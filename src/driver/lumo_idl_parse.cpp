@@ -2,7 +2,6 @@
 #include "driver/driver.h"
 #include "result/error_message.h"
 #include "platform/process_lock.h"
-#include "tree/live_count.h"
 
 using ZEMRA::IDL::PARSER::ParserResult;
 
@@ -27,7 +26,6 @@ ParserResult& outOfMemoryResult() {
 
 LUMO_EXTERN_C LUMO_API ILumoIDLParseResult* LumoIDLParse(ILumoStringArray* fileNames) {
     lumoidl::platform::ProcessLockGuard lock;
-    const ZEMRA::IDL::PARSER::ParsingThreadScope parsing;
     ParserResult* result = nullptr;
     try {
         result = new ParserResult();

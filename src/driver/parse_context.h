@@ -14,6 +14,10 @@ namespace ZEMRA::IDL::PARSER {
 /// State of one LumoIDLParse call. The lexer and parser reach it only through
 /// currentContext(), which is valid during a call and refers to nothing afterwards.
 struct ParseContext {
+    /// A context whose reader reads the source in blocks of `readerBlockSize` bytes; the lexer
+    /// sees the same bytes, lines and positions whatever the size.
+    explicit ParseContext(size_t readerBlockSize = 64 * 1024) : file(readerBlockSize) {}
+
     /// The source file being parsed.
     SourceReader file;
     /// Lexer mode: 0 Normal, 1 AttributeNames, 2 AttributeValue.

@@ -6,12 +6,6 @@ namespace ZEMRA::IDL::PARSER {
 SourceReader::SourceReader(size_t blockSize)
     : buffer_(new unsigned char[blockSize ? blockSize : 1]), blockSize_(blockSize ? blockSize : 1) {}
 
-void SourceReader::setBlockSize(size_t blockSize) {
-    blockSize_ = blockSize ? blockSize : 1;
-    buffer_.reset(new unsigned char[blockSize_]);
-    position_ = filled_ = 0;
-}
-
 int SourceReader::open(const LumoChar* name) {
     position_ = filled_ = 0;
     return file_.open(name);

@@ -16,10 +16,6 @@ public:
     /// A reader that reads blocks of `blockSize` bytes (at least 1).
     explicit SourceReader(size_t blockSize = 64 * 1024);
 
-    /// Reads blocks of `blockSize` bytes (at least 1) from now on, for a reader that cannot be
-    /// replaced in place (the context's); drops buffered bytes, so it belongs before open.
-    void setBlockSize(size_t blockSize);
-
     /// Opens the file named by `name`; returns 0 or the error number. Drops buffered bytes.
     int open(const LumoChar* name);
     /// Closes the file and drops buffered bytes.

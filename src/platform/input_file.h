@@ -25,8 +25,6 @@ public:
     size_t read(unsigned char* buffer, size_t size);
     /// Closes the file; does nothing when none is open.
     void close();
-    /// True while a file is open.
-    bool isOpen() const;
 
 private:
 #if defined(_WIN32)

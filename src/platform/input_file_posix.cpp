@@ -45,7 +45,6 @@ void InputFile::close() {
     }
 }
 
-bool InputFile::isOpen() const { return fd_ >= 0; }
 
 std::string systemErrorText(int errnum) {
     char buffer[512] = {};

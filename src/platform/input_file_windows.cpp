@@ -29,7 +29,6 @@ void InputFile::close() {
     }
 }
 
-bool InputFile::isOpen() const { return stream_ != nullptr; }
 
 std::string systemErrorText(int errnum) {
     char buffer[512] = {};

@@ -19,9 +19,6 @@ public:
     /// Leaves the lock if the constructor entered it.
     ~ProcessLockGuard();
 
-    /// True when this guard entered the lock (false for a nested call).
-    bool entered() const { return entered_; }
-
 private:
     bool entered_ = false;
 };

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "tree/live_count.h"
-
 namespace ZEMRA::IDL::PARSER {
 
 template <class T>
@@ -18,7 +16,7 @@ class OrphanRegistry;
 template <class T>
 class Orphan {
 public:
-    Orphan() { countParseObjects(1); }
+    Orphan() = default;
     Orphan(const Orphan&) = delete;
     Orphan& operator=(const Orphan&) = delete;
     /// Leaves the registry if still registered.
@@ -82,7 +80,6 @@ inline OrphanRegistry<T> orphanRegistry;
 template <class T>
 Orphan<T>::~Orphan() {
     orphanRegistry<T>.adopt(this);
-    countParseObjects(-1);
 }
 
 /// Enters `object` in its registry and returns it.
@@ -104,8 +101,5 @@ T* adoptOrphan(T* object) {
 /// item lists, attribute lists, enumerations, library bodies, category IDs, attributes, token
 /// texts, library items.
 void purgeAll();
-
-/// Number of objects registered in all seventeen registries together.
-size_t registeredOrphans();
 
 }  // namespace ZEMRA::IDL::PARSER

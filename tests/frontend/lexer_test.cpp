@@ -24,9 +24,8 @@ constexpr size_t kBlockSizes[] = {0, 1, 2, 3, 7, 64 * 1024};
 /// "END" for 0, any other code as "#" code; each followed by "@line:pos" as they stand after it; then
 /// the lexer's mode unless it is back to normal.
 std::string lex(const std::filesystem::path& path, size_t blockSize) {
-    ParseContext context;
+    ParseContext context(blockSize);
     const CurrentContextScope scope(&context);
-    context.file.setBlockSize(blockSize);
     EXPECT_EQ(context.file.open(lumoidl::test::pathText(path).c_str()), 0);
     static const char* const kKeywords[] = {"LIBRARY", "ENUM", "INTERFACE", "CATEGORY"};
     std::string tokens;

@@ -61,9 +61,8 @@ std::string outline(const ParserLibrary& library) {
 /// Returns the outline of the library built, or the error text.
 std::string parseText(const std::string& source, size_t blockSize = 64 * 1024) {
     const lumoidl::test::ScratchDir dir;
-    ParseContext context;
+    ParseContext context(blockSize);
     const CurrentContextScope scope(&context);
-    context.file.setBlockSize(blockSize);
     EXPECT_EQ(context.file.open(lumoidl::test::pathText(dir.write("source.idl", source)).c_str()), 0);
     const int status = parse();
     purgeAll();
