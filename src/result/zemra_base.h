@@ -26,9 +26,6 @@ public:
         if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) delete static_cast<T*>(this);
     }
 
-    /// The current count, for tests and diagnostics.
-    uint32_t referenceCount() const { return count_.load(std::memory_order_relaxed); }
-
 private:
     std::atomic<uint32_t> count_{0};
 };

@@ -66,9 +66,6 @@ public:
         while (!objects_.empty()) delete static_cast<T*>(objects_.back());
     }
 
-    /// Number of registered objects.
-    size_t size() const { return objects_.size(); }
-
 private:
     std::vector<Orphan<T>*> objects_;
 };
