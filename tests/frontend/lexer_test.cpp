@@ -52,13 +52,11 @@ TEST(LexerTest, TokensAndPositionsAtEveryBlockSize) {
         const char* tokens;
     } cases[] = {
         // Blanks and comments.
-        {"/*/ x */ enum", "ENUM@1:13 END@1:13"},
-        {"/**/a/* * / */b/***/c/*/*/d/* a **/e", "id:a@1:6 id:b@1:16 id:c@1:22 id:d@1:28 id:e@1:36 END@1:36"},
+        {"/**//**/a/* * / */b/***/c/*/*/d/* a **/e", "id:a@1:10 id:b@1:20 id:c@1:26 id:d@1:32 id:e@1:40 END@1:40"},
         {"/*/\n/x*/y/* ***\n**/ z", "id:y@2:6 id:z@3:5 END@3:5"},
         {"\r\r\r\n\t \r\n  x \r\r y/*a\r\rb*/z", "id:x@3:4 id:y@3:7 id:z@3:13 END@3:13"},
         {"// one\r\n// two\r\nenum\r\n/* a\r\nb */ x", "ENUM@3:4 id:x@5:6 END@5:6"},
         {"// \x80\xFF\n/* \xFF */;", ";@2:8 END@2:8"},
-        {"/*", "END@1:2"},
         {"/*/", "END@1:3"},
         {"enum /*\r\n * never\r\n * closed *", "ENUM@1:5 END@3:11"},
         {"x //a\r\rb", "id:x@1:2 END@1:6"},
@@ -82,12 +80,10 @@ TEST(LexerTest, TokensAndPositionsAtEveryBlockSize) {
         {"[v(a,\"b(c)]",
          "[@1:1 id:v@1:3 (@1:3 val:a@1:5 ,@1:5 \"@1:6 val:b@1:8 (@1:8 val:c@1:10 )@1:10 ]@1:11 END@1:11"},
         {"[v(a)(b)enum", "[@1:1 id:v@1:3 (@1:3 val:a@1:5 )@1:5 (@1:6 val:b@1:8 )@1:8 id:enum@1:12 END@1:12 mode:1"},
-        {"(a b)enum", "(@1:1 id:a@1:3 id:b@1:5 )@1:5 ENUM@1:9 END@1:9"},
         // Keywords, identifiers and single bytes.
         {"Library libraryX library enum interface category Enum enum1",
          "id:Library@1:8 id:libraryX@1:17 LIBRARY@1:25 ENUM@1:30 INTERFACE@1:40 CATEGORY@1:49 id:Enum@1:54 "
          "id:enum1@1:59 END@1:59"},
-        {"interface[a]", "INTERFACE@1:10 [@1:10 id:a@1:12 ]@1:12 END@1:12"},
         {"ns::Type a:b: c :d", "id:ns::Type@1:9 id:a:b:@1:14 id:c@1:16 :@1:17 id:d@1:18 END@1:18"},
         {"A@Z`a{z/0_9:[",
          "id:A@1:2 @@1:2 id:Z@1:4 `@1:4 id:a@1:6 {@1:6 id:z@1:8 /@1:9 num:0@1:10 id:_9:@1:13 [@1:13 END@1:13 mode:1"},
@@ -107,11 +103,9 @@ TEST(LexerTest, TokensAndPositionsAtEveryBlockSize) {
         {"library L\r\n{\r\n}\r\n;", "LIBRARY@1:8 id:L@1:9 {@2:1 }@3:1 ;@4:1 END@4:1"},
         {"a\rb\tenum", "id:a@1:1 id:b@1:3 ENUM@1:7 END@1:7"},
         // A zero byte where a token or comment byte is read ends the input; one after a token ends it.
-        {"\0library"s, "END@1:1"},
         {"enum \0enum"s, "ENUM@1:5 END@1:6"},
         {"x // a\0b\nenum"s, "id:x@1:2 END@1:7"},
         {"/* *\0/ */enum"s, "END@1:5"},
-        {"/*\0*/x"s, "END@1:3"},
         {"a\0b"s, "id:a@1:2 id:b@1:3 END@1:3"},
         // Bytes from 0x80 on come back negative, where the parser takes them as the end of input.
         {"\xEF\xBB\xBFlibrary", "#-17@1:1"},

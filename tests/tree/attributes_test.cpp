@@ -43,7 +43,7 @@ TEST(AttributesTest, EachKindAcceptsItsOwnNamesWithValuesWhereRequired) {
     } cases[] = {
         {"list", "Uuid uuid=1 version= idlversion=1 long_name=x in out retval property_get property_set", ""},
         {"list", "helpstring uuid", "uuid"},
-        {"list", "version=1 in=x", "in"},
+        {"list", "in=x version=1", "in"},
         {"list", "odd in odd=x", "odd"},
         {"library", "uuid=1 version=1 uuid=1", "uuid"},
         {"library", "uuid=1 version=1.0 idlversion=2 long_name=x", "long_name"},

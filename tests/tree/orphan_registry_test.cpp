@@ -1,4 +1,4 @@
-// Orphan registries: purgeAll destroys each node still registered once, and adopted ones never.
+// Orphan registries: every kind registers when made; purgeAll destroys what is registered once, adopted nodes never.
 #include "tree/orphan_registry.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +38,24 @@ TEST(OrphanRegistryTest, PurgeDestroysTheRegisteredNodesOnceAndLeavesAdoptedOnes
         for (size_t i = 0; i < 3; ++i) EXPECT_EQ(destroyed[i], i == which && adopted ? 0 : 1) << i;
         if (adopted) delete made[which];
     }
+}
+
+TEST(OrphanRegistryTest, EveryKindIsRegisteredWhenMade) {
+    std::string name = "N";
+    const TokenText text(name);
+    const ParserType type(name, nullptr);
+    const ParserEnumItem item(name, 1);
+    const ParserAttribute attribute(name, nullptr);
+    const ParserArg argument;
+    const ParserMethod method;
+    auto* category = new ParserCatID;
+    auto* enumeration = new ParserEnumeration;
+    EXPECT_TRUE(text.registered() && type.registered() && item.registered() && attribute.registered());
+    EXPECT_TRUE(argument.Orphan<ParserArg>::registered() && method.Orphan<ParserMethod>::registered() &&
+                category->Orphan<ParserCatID>::registered() && enumeration->Orphan<ParserEnumeration>::registered());
+    const ParserLibraryItem items[] = {ParserLibraryItem(category), ParserLibraryItem(enumeration),
+                                       ParserLibraryItem(new ParserInterface(name))};
+    for (const ParserLibraryItem& held : items) EXPECT_TRUE(held.registered());
 }
 
 }  // namespace
