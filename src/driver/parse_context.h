@@ -16,7 +16,7 @@ namespace ZEMRA::IDL::PARSER {
 struct ParseContext {
     /// A context whose reader reads the source in blocks of `readerBlockSize` bytes; the lexer
     /// sees the same bytes, lines and positions whatever the size.
-    explicit ParseContext(size_t readerBlockSize = 64 * 1024) : file(readerBlockSize) {}
+    explicit ParseContext(size_t readerBlockSize = SourceReader::kDefaultBlockSize) : file(readerBlockSize) {}
 
     /// The source file being parsed.
     SourceReader file;

@@ -13,8 +13,11 @@ namespace ZEMRA::IDL::PARSER {
 /// are exactly those of reading one byte at a time, whatever the block size.
 class SourceReader {
 public:
+    /// The block size of the reader that parses use.
+    static constexpr size_t kDefaultBlockSize = 64 * 1024;
+
     /// A reader that reads blocks of `blockSize` bytes (at least 1).
-    explicit SourceReader(size_t blockSize = 64 * 1024);
+    explicit SourceReader(size_t blockSize = kDefaultBlockSize);
 
     /// Opens the file named by `name`; returns 0 or the error number. Drops buffered bytes.
     int open(const LumoChar* name);

@@ -45,7 +45,6 @@ void InputFile::close() {
     }
 }
 
-
 std::string systemErrorText(int errnum) {
     char buffer[512] = {};
     // The GNU strerror_r may return a static text instead of filling the buffer.

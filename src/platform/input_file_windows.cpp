@@ -29,7 +29,6 @@ void InputFile::close() {
     }
 }
 
-
 std::string systemErrorText(int errnum) {
     char buffer[512] = {};
     strerror_s(buffer, sizeof buffer, errnum);
