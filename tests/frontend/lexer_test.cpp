@@ -102,7 +102,7 @@ TEST(LexerTest, TokensAndPositionsAtEveryBlockSize) {
         {"garbage\n\nx", "id:garbage@2:0 id:x@3:1 END@3:1"},
         {"library L\r\n{\r\n}\r\n;", "LIBRARY@1:8 id:L@1:9 {@2:1 }@3:1 ;@4:1 END@4:1"},
         {"a\rb\tenum", "id:a@1:1 id:b@1:3 ENUM@1:7 END@1:7"},
-        // A zero byte where a token or comment byte is read ends the input; one after a token ends it.
+        // A zero byte where a token or a comment byte is read ends the input; right after a token, only the token.
         {"enum \0enum"s, "ENUM@1:5 END@1:6"},
         {"x // a\0b\nenum"s, "id:x@1:2 END@1:7"},
         {"/* *\0/ */enum"s, "END@1:5"},

@@ -17,7 +17,6 @@ std::string nameTaken(const std::string& name) { return "Type \"" + name + "\" i
 std::string uuidTaken(unsigned n) { return "Type with uuid \"" + uuidNo(n) + "\" is defined in multiple libraries"; }
 
 TEST(CrossLibraryTest, ClashesBetweenFiles) {
-    // Each case: the libraries, as {name, body}, and the message.
     const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> cases[] = {
         // Same names in other libraries, other names in a same-named library.
         {{{"A", iface("I", 1) + enumeration("E", 2) + category("C", 3)},

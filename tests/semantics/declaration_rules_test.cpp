@@ -73,7 +73,7 @@ TEST(DeclarationRulesTest, CategoryIDRules) {
         {enumeration("C", 1) + category("C", 2), R"(Multiple types "C" are declared in "{file}")"},
         {iface("C", 1) + category("C", 2), R"(Multiple types "C" are declared in "{file}")"},
         {"category C;", R"(Category ID "C" must have a uuid attribute)"},
-        {"[uuid({5F0C2E61-7A3B-4C8D-9E1F-000000000001)] category C;", R"(Category ID "C" has invalid uuid attribute)"},
+        {"[uuid(5F0C2E617-A3B-4C8D-9E1F-000000000001)] category C;", R"(Category ID "C" has invalid uuid attribute)"},
         {category("C", 0), R"(Category ID "C" cannot have null uuid)"},
         {category("C", 1) + "[uuid(5f0c2e61-7a3b-4c8d-9e1f-000000000001)] category D;",
          R"(Category ID "D" redefines uuid "5f0c2e61-7a3b-4c8d-9e1f-000000000001" in "{file}")"},
@@ -93,16 +93,14 @@ TEST(DeclarationRulesTest, EveryPhaseRunsAndTheLastFailureStands) {
 }
 
 TEST(DeclarationRulesTest, PassingPhasesFillTheLibrary) {
-    ParsedSources parsed(
-        {library("L", iface("I", 1) + enumeration("E", 2, "R = 1, r = 2, G = 0x1F") + category("C", 3))});
+    ParsedSources parsed({library("L", iface("I", 1) + enumeration("E", 2, "R = 1, G = 0x1F") + category("C", 3))});
     ASSERT_EQ(parsed.error(), "");
     const auto& lib = *static_cast<const ZEMRA::IDL::PARSER::ParserLibrary*>(parsed.result().libraries.at(0));
-    const auto* i = lib.interfaces.at(0);
-    const auto* e = lib.enumerations.at(0);
-    const auto* c = lib.categoryIDs.at(0);
-    for (const auto* uuid : {&i->libraryUuid, &e->libraryUuid, &c->libraryUuid})
+    EXPECT_EQ(lib.referenceCount(), 1u);
+    for (const auto* uuid : {&lib.interfaces.at(0)->libraryUuid, &lib.enumerations.at(0)->libraryUuid,
+                             &lib.categoryIDs.at(0)->libraryUuid})
         EXPECT_EQ(utf8(uuid->uuidText()), kLibraryUuid);
-    EXPECT_EQ(e->itemValues, (std::unordered_map<std::string, int32_t>{{"R", 1}, {"r", 2}, {"G", 31}}));
+    EXPECT_EQ(lib.enumerations.at(0)->itemValues, (std::unordered_map<std::string, int32_t>{{"R", 1}, {"G", 31}}));
 }
 
 }  // namespace

@@ -13,14 +13,16 @@ namespace lumoidl::test {
 
 /// The uuid text 5F0C2E61-7A3B-4C8D-9E1F- followed by `n` in twelve hexadecimal digits; 0 is the null uuid.
 inline std::string uuidNo(unsigned n) {
+    if (n == 0) return "00000000-0000-0000-0000-000000000000";
     char text[40];
-    std::snprintf(text, sizeof text, n ? "5F0C2E61-7A3B-4C8D-9E1F-%012X" : "00000000-0000-0000-0000-000000000000", n);
+    std::snprintf(text, sizeof text, "5F0C2E61-7A3B-4C8D-9E1F-%012X", n);
     return text;
 }
 
 /// The uuid of every library unless told otherwise; no pass compares library uuids.
 inline const std::string kLibraryUuid = "6C1B3A10-2F4E-4D8A-9B1C-0E7F5A2D3C41";
 
+/// The library `name` holding `body`.
 inline std::string library(const std::string& name, const std::string& body, const std::string& uuid = kLibraryUuid) {
     return "[uuid(" + uuid + ")] library " + name + " {\n" + body + "};\n";
 }
@@ -30,10 +32,12 @@ inline std::string iface(const std::string& header, unsigned uuid, const std::st
     return "[uuid(" + uuidNo(uuid) + ")] interface " + header + " {\n" + methods + "};\n";
 }
 
+/// An enumeration with the items `items`.
 inline std::string enumeration(const std::string& name, unsigned uuid, const std::string& items = "R = 1") {
     return "[uuid(" + uuidNo(uuid) + ")] enum { " + items + " } " + name + ";\n";
 }
 
+/// A category ID.
 inline std::string category(const std::string& name, unsigned uuid) {
     return "[uuid(" + uuidNo(uuid) + ")] category " + name + ";\n";
 }

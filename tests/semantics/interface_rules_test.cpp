@@ -23,11 +23,11 @@ TEST(InterfaceRulesTest, InterfaceRules) {
     expectRules(kTail, {
         {iface("I", 1) + iface("J<T, U>", 2) + iface("LumoResult", 3), ""},
         {iface("I:J", 1), R"(Invalid interface name "I:J" in "{file}")"},
-        {"[local] interface I { };", R"(Interface "I" has invalid specification of attribute "local" in "{file}")"},
+        {"[uuid] interface I { };", R"(Interface "I" has invalid specification of attribute "uuid" in "{file}")"},
         {iface("LumoReal", 1), R"(Type "LumoReal" cannot be redefined as interface in "{file}")"},
         {iface("I", 1) + iface("I", 2), R"(Interface "L::I" is declared multiple times in "{file}")"},
         {"interface I { };", R"(Interface "I" must have a uuid attribute)"},
-        {"[uuid(5F0C2E61)] interface I { };", R"(Interface "I" has invalid uuid attribute)"},
+        {"[uuid(5F0C2E61-7A3B-4C8D-9E1F-00000000000G)] interface I {};", R"(Interface "I" has invalid uuid attribute)"},
         {iface("I", 0), R"(Interface "I" cannot have null uuid)"},
         {iface("I", 1) + "[uuid({5f0c2e61-7a3b-4c8d-9e1f-000000000001})] interface J { };",
          R"(Interface "J" redefines uuid "{5f0c2e61-7a3b-4c8d-9e1f-000000000001}" in "{file}")"},
@@ -55,7 +55,7 @@ TEST(InterfaceRulesTest, MethodAndArgumentRules) {
          method + R"(has "property_set" attribute; its argument must have attribute "in")"},
         {board("[property_get] LUMORESULT M([out] X v);"),
          method + R"(has "property_get" attribute; its argument must have attributes "out" and "retval")"},
-        {m("[in] X a, [in, optional] X b"), b + R"(invalid attribute "optional" in "{file}")"},
+        {m("[in] X a, [in, in] X b"), b + R"(invalid attribute "in" in "{file}")"},
         {m("[in] X VALUE, [in] Y vaLue"),
          method + R"(has multiple arguments named "value" in "{file}" (all argument must differ by name in )"
                   R"(case-insensitive languages))"},

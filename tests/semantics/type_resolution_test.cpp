@@ -13,7 +13,6 @@ namespace {
 using namespace lumoidl::test;
 using ZEMRA::IDL::PARSER::ParserType;
 
-/// The uuid text of the architecture's error interface.
 const std::string kErrorUuid = "855063FA-5C39-45DA-9B3D-0B3D4B72660C";
 
 /// A resolved type as "KIND NAME UUID @INDEX <ARGUMENTS>": the uuid only when not null, as "#n" when it is
