@@ -96,7 +96,6 @@ TEST(DeclarationRulesTest, PassingPhasesFillTheLibrary) {
     ParsedSources parsed({library("L", iface("I", 1) + enumeration("E", 2, "R = 1, G = 0x1F") + category("C", 3))});
     ASSERT_EQ(parsed.error(), "");
     const auto& lib = *static_cast<const ZEMRA::IDL::PARSER::ParserLibrary*>(parsed.result().libraries.at(0));
-    EXPECT_EQ(lib.referenceCount(), 1u);
     for (const auto* uuid : {&lib.interfaces.at(0)->libraryUuid, &lib.enumerations.at(0)->libraryUuid,
                              &lib.categoryIDs.at(0)->libraryUuid})
         EXPECT_EQ(utf8(uuid->uuidText()), kLibraryUuid);
