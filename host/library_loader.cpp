@@ -39,6 +39,4 @@ LoadedLibrary::~LoadedLibrary() {
 #endif
 }
 
-bool LoadedLibrary::exports(const char* name) const { return findSymbol(handle_, name) != nullptr; }
-
 }  // namespace lumoidl::host

@@ -25,8 +25,6 @@ public:
     bool loaded() const { return entry_ != nullptr; }
     /// The entry point, or null when loading failed.
     ParseEntry entry() const { return entry_; }
-    /// True when the library exports a symbol of that name.
-    bool exports(const char* name) const;
 
 private:
     void* handle_ = nullptr;

@@ -29,9 +29,6 @@ public:
         while (!set_.empty()) spare_.push_back(set_.extract(set_.begin()));
     }
 
-    /// Number of strings held.
-    size_t size() const { return set_.size(); }
-
 private:
     using Set = std::unordered_set<std::string>;
     using Node = Set::node_type;

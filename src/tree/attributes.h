@@ -43,8 +43,6 @@ public:
     bool enter(const AttributeList& list, size_t position);
     /// The entered attribute of `list` named `name`, or null.
     const ParserAttribute* find(const AttributeList& list, std::string_view name) const;
-    /// Number of attributes entered.
-    size_t size() const { return size_; }
 
 private:
     uint32_t size_ = 0;
