@@ -1,6 +1,8 @@
-// The marked IDL examples of docs/*.md run through the library against the message written under each.
+// The marked IDL examples of docs/*.md run through the library against the message written under each,
+// and through the tool's locator against the place written under that.
 // Markers (docs/language.md, "About the examples"): ```idl passes and ```idl fails are the file example.idl,
-// and the next non-blank line "> Message: `...`" holds the exact message; ```idl file=NAME is a further file
+// the next non-blank line "> Message: `...`" holds the exact message, and an optional line
+// "> At: `FILE:LINE:COL`" the place (with "; note at `...`" for each note); ```idl file=NAME is a further file
 // of the next example; files=A,B on the verdict block names the files handed over; {{repeat N "TEXT"}} stands
 // for TEXT written N times. A plain ```idl block is a fragment and is not run.
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "host/references.h"
+#include "tools/diagnostics/locator.h"
 #include "support/fake_host.h"
 
 namespace {
@@ -30,6 +33,28 @@ std::string messageOf(const std::vector<std::pair<std::string, std::string>>& wr
     const std::string message = lumoidl::host::errorMessage(lumoidl::host::parseFiles(passed).get());
     fs::current_path(previous);
     return message;
+}
+
+/// The "> At:" line at `index` (after any blank lines) as written, or "" when there is none.
+std::string atLine(const std::vector<std::string>& lines, size_t index) {
+    while (index < lines.size() && lines[index].empty()) ++index;
+    return index < lines.size() && lines[index].starts_with("> At: ") ? lines[index].substr(6) : "";
+}
+
+std::string placeText(const lumoidl::diagnostics::Location& at) {
+    if (at.file.empty()) return "";
+    return "`" + at.file + (at.line ? ":" + std::to_string(at.line) + ":" + std::to_string(at.column) : "") + "`";
+}
+
+/// Where the tool's locator puts `message` in the files `written`, as an "> At:" line says it.
+std::string placeOf(const std::string& message, const std::vector<std::pair<std::string, std::string>>& written) {
+    std::vector<lumoidl::diagnostics::SourceSet::File> files;
+    for (const auto& [name, text] : written) files.push_back({name, text});
+    const auto located = lumoidl::diagnostics::locateMessage(message, lumoidl::diagnostics::SourceSet(files));
+    std::string text = placeText(located.diagnostic.location);
+    for (const auto& note : located.diagnostic.notes)
+        if (note.location.line != located.diagnostic.location.line) text += "; note at " + placeText(note.location);
+    return text;
 }
 
 TEST(DocExamplesTest, EveryMarkedExampleGivesTheMessageWrittenUnderIt) {
@@ -72,6 +97,7 @@ TEST(DocExamplesTest, EveryMarkedExampleGivesTheMessageWrittenUnderIt) {
                 message = lines[next].substr(12, lines[next].size() - 13);
             EXPECT_EQ(message.empty(), verdict == "passes") << where << ": the message line under a " << verdict;
             EXPECT_EQ(messageOf(written, passed), message) << where;
+            if (!message.empty()) EXPECT_EQ(placeOf(message, written), atLine(lines, next + 1)) << where;
             written.clear();
             ++examples;
         }
