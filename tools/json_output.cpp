@@ -1,4 +1,4 @@
-// The whole result as JSON, written with nlohmann::json.
+// The whole result, or a failure, as JSON written with nlohmann::json.
 #include <nlohmann/json.hpp>
 
 #include "tools/output.h"
@@ -76,14 +76,27 @@ json libraryJson(const host::LibraryInfo& library) {
             {"categoryIDs", std::move(categoryIDs)}};
 }
 
+/// Writes `document` as the tool's JSON output.
+void writeDocument(const json& document, std::ostream& out) {
+    // Replacement keeps the output valid JSON whatever bytes a name holds.
+    out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+}
+
 }  // namespace
 
 void writeJson(const host::ResultSnapshot& snapshot, std::ostream& out) {
     json libraries = json::array();
     for (const host::LibraryInfo& library : snapshot.libraries) libraries.push_back(libraryJson(library));
-    const json document = {{"libraries", std::move(libraries)}, {"interfaceOrder", snapshot.interfaceOrder}};
-    // Replacement keeps the output valid JSON whatever bytes a name holds.
-    out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    writeDocument({{"libraries", std::move(libraries)}, {"interfaceOrder", snapshot.interfaceOrder}}, out);
+}
+
+void writeJsonError(const diagnostics::Diagnostic& diagnostic, std::ostream& out) {
+    json error = {{"message", diagnostic.message}};
+    const diagnostics::Location& location = diagnostic.location;
+    if (!location.file.empty()) error["file"] = location.file;
+    if (location.line) error["line"] = location.line;
+    if (location.column) error["column"] = location.column;
+    writeDocument({{"error", std::move(error)}}, out);
 }
 
 }  // namespace lumoidl::tool

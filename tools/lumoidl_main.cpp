@@ -1,18 +1,23 @@
 // lumoidl: checks IDL files with the library and prints what they declare.
-#include <cstdio>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "host/references.h"
 #include "host/snapshot.h"
+#include "tools/cycles.h"
+#include "tools/failure_report.h"
+#include "tools/inputs.h"
 #include "tools/options.h"
 #include "tools/output.h"
+#include "tools/output_file.h"
 
 namespace {
 
 using lumoidl::host::LibraryRef;
 using lumoidl::host::ResultRef;
+using namespace lumoidl::tool;
 
 /// Puts the result's interfaces, and each library's, into dependency order; false on a cycle.
 bool sortAll(ILumoIDLParseResult* result) {
@@ -26,50 +31,48 @@ bool sortAll(ILumoIDLParseResult* result) {
     return true;
 }
 
-/// Flushes standard output; a full disk or closed pipe must not pass for a complete listing.
-int finishOutput() {
-    std::cout.flush();
-    if (std::cout) return 0;
-    std::cerr << "lumoidl: could not write the output\n";
-    return 1;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    using namespace lumoidl::tool;
-    const Options options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!options.error.empty()) {
-        std::cerr << "lumoidl: " << options.error << '\n' << usageLine() << '\n';
-        return 2;
-    }
-    if (options.help) {
-        std::cout << helpText();
-        return finishOutput();
-    }
-    if (options.version) {
-        std::cout << "lumoidl " << LUMOIDL_VERSION << '\n';
-        return finishOutput();
-    }
-    ResultRef result = lumoidl::host::parseFiles(options.files);
+/// Checks the files and writes the listing or the failure; returns the exit status.
+int check(const Options& options) {
+    const InputSet inputs(options.files);
+    ResultRef result = lumoidl::host::parseFiles(inputs.libraryPaths());
     if (!result) {
         std::cerr << "lumoidl: out of memory\n";
         return 1;
     }
     const std::string error = lumoidl::host::errorMessage(result.get());
-    if (!error.empty()) {
-        std::cerr << error << '\n';
-        return 1;
-    }
+    if (!error.empty()) return reportFailure(inputs.toDisplay(error), inputs, options);
     if (options.sort && !sortAll(result.get())) {
-        std::cerr << "lumoidl: the interfaces refer to each other in a cycle, so no dependency order exists\n";
+        std::cerr << "lumoidl: error: interfaces refer to each other in a cycle:";
+        for (size_t i = 0; const std::string& name : findCycle(lumoidl::host::takeSnapshot(result.get())))
+            std::cerr << (i++ ? " -> " : " ") << name;
+        std::cerr << '\n';
         return 2;
     }
     const lumoidl::host::ResultSnapshot snapshot = lumoidl::host::takeSnapshot(result.get());
-    switch (options.format) {
-    case Format::kText: writeText(snapshot, std::cout); break;
-    case Format::kJson: writeJson(snapshot, std::cout); break;
-    case Format::kDot: writeDot(snapshot, std::cout); break;
+    return writeOutput(options.output, [&](std::ostream& out) {
+        switch (options.format) {
+        case Format::kText: writeText(snapshot, out); break;
+        case Format::kJson: writeJson(snapshot, out); break;
+        case Format::kDot: writeDot(snapshot, out); break;
+        }
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Options options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::cerr << "lumoidl: " << options.error << '\n' << usageLine() << '\n';
+        return 2;
     }
-    return finishOutput();
+    if (options.help) return writeOutput("", [](std::ostream& out) { out << helpText(); });
+    if (options.version)
+        return writeOutput("", [](std::ostream& out) { out << "lumoidl " << LUMOIDL_VERSION << '\n'; });
+    try {
+        return check(options);
+    } catch (const std::exception& failure) {
+        std::cerr << "lumoidl: " << failure.what() << '\n';
+        return 1;
+    }
 }

@@ -1,9 +1,10 @@
-// The tool's three renderings of a parse result.
+// The tool's three renderings of a parse result, and the JSON form of a failure.
 #pragma once
 
 #include <ostream>
 
 #include "host/snapshot.h"
+#include "tools/diagnostics/diagnostic.h"
 
 namespace lumoidl::tool {
 
@@ -13,6 +14,10 @@ void writeText(const host::ResultSnapshot& snapshot, std::ostream& out);
 
 /// The whole result as one JSON document (shape in docs/json.md).
 void writeJson(const host::ResultSnapshot& snapshot, std::ostream& out);
+
+/// A failure as the JSON error document: {"error": {"message", and "file", "line", "column" when
+/// known}} (shape in docs/json.md).
+void writeJsonError(const diagnostics::Diagnostic& diagnostic, std::ostream& out);
 
 /// The interfaces and the references between them as a Graphviz digraph.
 void writeDot(const host::ResultSnapshot& snapshot, std::ostream& out);

@@ -1,4 +1,5 @@
-// Runs the lumoidl tool as a process: its formats, --sort, its errors, its command line and docs/json.md.
+// Runs the lumoidl tool as a process: its formats, --sort, -o, standard input, its errors, its command line
+// and docs/json.md.
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -25,10 +26,11 @@ std::string readFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-/// Runs the tool in `dir` with the shell words `arguments`, where $ex is the folder of the example files.
+/// Runs the tool in `dir`, which is also its temporary directory, with the shell words `arguments`,
+/// where $ex is the folder of the example files.
 Outcome runTool(const lumoidl::test::ScratchDir& dir, const std::string& arguments) {
-    const std::string command = "cd '" + lumoidl::test::pathUtf8(dir.path("")) + "' && ex='" LUMOIDL_EXAMPLES "' && '"
-                                LUMOIDL_TOOL "' >stdout.txt 2>stderr.txt " + arguments;
+    const std::string command = "cd '" + lumoidl::test::pathUtf8(dir.path("")) + "' && ex='" LUMOIDL_EXAMPLES
+                                "' && TMPDIR=\"$PWD\" '" LUMOIDL_TOOL "' >stdout.txt 2>stderr.txt " + arguments;
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(dir.path("stdout.txt")),
             readFile(dir.path("stderr.txt"))};
@@ -36,8 +38,11 @@ Outcome runTool(const lumoidl::test::ScratchDir& dir, const std::string& argumen
 
 const char kCycle[] =
     "[uuid(0C000000-0000-4000-8000-000000000001)]\nlibrary Loop {\n"
-    "    [uuid(0C000000-0000-4000-8000-000000000002)] interface IA { LUMORESULT b([out, retval] IB b); };\n"
-    "    [uuid(0C000000-0000-4000-8000-000000000003)] interface IB { LUMORESULT a([out, retval] IA a); };\n};\n";
+    "    [uuid(0C000000-0000-4000-8000-000000000002)] interface IFree { LUMORESULT a([out, retval] IA a); };\n"
+    "    [uuid(0C000000-0000-4000-8000-000000000003)] interface IBox<T> { LUMORESULT get([out, retval] T t); };\n"
+    "    [uuid(0C000000-0000-4000-8000-000000000004)] interface IA { LUMORESULT b([in] IA a, [in] IBox<IB> b); };\n"
+    "    [uuid(0C000000-0000-4000-8000-000000000005)] interface IB { LUMORESULT a([out, retval] IA a); };\n};\n";
+const char kBroken[] = "library Broken {\n  interface;\n};\n";
 
 struct Case {
     const char* arguments;
@@ -45,6 +50,7 @@ struct Case {
     int status;
     const char* out;  ///< a piece of standard output; "" when it must be empty
     const char* err;  ///< a piece of standard error; "" when it must be empty
+    const char* written = nullptr;  ///< a piece of out.txt; null when the run must not create it
 };
 
 const Case kCases[] = {
@@ -57,11 +63,20 @@ const Case kCases[] = {
      "    [uuid(0A000000-0000-4000-8000-000000000003)] interface IItem { LUMORESULT self([out, retval] IItem i); };\n"
      "    [uuid(0A000000-0000-4000-8000-000000000004)] interface ILone { LUMORESULT user([in] IUser user); };\n};\n",
      0, "\"interfaceOrder\": [\n    \"Base::IItem\",\n    \"Base::IUser\",\n    \"Base::ILone\"\n  ]", ""},
-    {"--sort --format dot input.idl", kCycle, 2, "",
-     "lumoidl: the interfaces refer to each other in a cycle, so no dependency order exists\n"},
-    {"input.idl", kCycle, 0, "  interface IB {0C000000-0000-4000-8000-000000000003}\n", ""},
-    {"--format json $ex/*.idl input.idl", "library Broken {\n  interface;\n};\n", 1, "",
+    {"--sort --format dot -o out.txt input.idl", kCycle, 2, "",
+     "lumoidl: error: interfaces refer to each other in a cycle: Loop::IA -> Loop::IB -> Loop::IA\n"},
+    {"input.idl", kCycle, 0, "  interface IB {0C000000-0000-4000-8000-000000000005}\n", ""},
+    {"--format json $ex/*.idl input.idl", kBroken, 1,
+     "{\n  \"error\": {\n    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  }\n}\n",
      "Parse error in \"input.idl\": line 2, pos 12: syntax error\n"},
+    {"--format=json --output out.txt input.idl", kBroken, 1, "", "Parse error", "\"message\": \"Parse error in"},
+    {"--message-format=plain $ex/1-core.idl - <input.idl", kBroken, 1, "",
+     "Parse error in \"<stdin>\": line 2, pos 12: syntax error\n"},
+    {"-o out.txt input.idl", kBroken, 1, "", "Parse error in \"input.idl\""},
+    {"--color always --max-errors=1 --message-format full --output=out.txt - $ex/2-geometry.idl <$ex/1-core.idl",
+     nullptr, 0, "", "", "  interface ICollection<T> {5C646035-9555-48CF-AEE5-F5A5DC15681D}\n"},
+    {"-o no/out.txt $ex/*.idl", nullptr, 1, "", "lumoidl: cannot write \"no/out.txt\": No such file or directory\n"},
+    {"-o . $ex/*.idl", nullptr, 1, "", "lumoidl: cannot write \".\": "},
     {"$ex/*.idl missing.idl", nullptr, 1, "", "Failed to open \"missing.idl\" for reading: "},
     {"-- --sort", nullptr, 1, "", "Failed to open \"--sort\" for reading: "},
     {"$ex/*.idl >/dev/full", nullptr, 1, "", "lumoidl: could not write the output\n"},
@@ -69,7 +84,12 @@ const Case kCases[] = {
     {"-x a.idl", nullptr, 2, "", "lumoidl: unknown option \"-x\"\nusage: lumoidl"},
     {"--format xml a.idl", nullptr, 2, "", "lumoidl: unknown format \"xml\": use text, json or dot\n"},
     {"a.idl --format", nullptr, 2, "", "lumoidl: --format needs a value: text, json or dot\n"},
-    {"-h missing.idl", nullptr, 0, "usage: lumoidl [--format text|json|dot] [--sort] FILE...\n", ""},
+    {"--color=sometimes a.idl", nullptr, 2, "", "lumoidl: unknown color mode \"sometimes\": use auto, always or never\n"},
+    {"--max-errors 0 a.idl", nullptr, 2, "", "lumoidl: bad --max-errors value \"0\": use a whole number from 1\n"},
+    {"a.idl -o", nullptr, 2, "", "lumoidl: -o needs a value: a file name\n"},
+    {"- a.idl -", nullptr, 2, "", "lumoidl: standard input (-) can be read only once\n"},
+    {"-h missing.idl", nullptr, 0, "usage: lumoidl [--format text|json|dot] [--sort] [-o FILE] [OPTION]... FILE...\n",
+     ""},
     {"--version", nullptr, 0, "lumoidl 0.1.0\n", ""},
 };
 
@@ -82,6 +102,14 @@ TEST(ToolTest, RunsGiveTheirStatusAndOutput) {
         EXPECT_EQ(run.status, c.status);
         for (const auto& [text, piece] : {std::pair{run.out, c.out}, std::pair{run.err, c.err}})
             EXPECT_TRUE(*piece ? text.find(piece) != std::string::npos : text.empty()) << text;
+        const std::string written = readFile(dir.path("out.txt"));
+        EXPECT_EQ(std::filesystem::exists(dir.path("out.txt")), c.written != nullptr);
+        if (c.written) {
+            EXPECT_NE(written.find(c.written), std::string::npos) << written;
+        }
+        // Scratch folders and unfinished output files are gone whatever the outcome.
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path("")))
+            EXPECT_EQ(entry.path().filename().string().find('-'), std::string::npos) << entry.path();
     }
 }
 
