@@ -8,9 +8,10 @@
 
 namespace lumoidl::tool {
 
-/// Reports the library's failure `message` (file names already as the user gave them): on
-/// standard error and, with --format json, as the error document where the listing would have
-/// gone. Returns the exit status, 1 for the failure (or for output that cannot be written).
+/// Reports the library's failure `message` (file names as handed to the library): each failure
+/// found, located in the files, on standard error (the message alone with
+/// --message-format=plain) and, with --format json, the library's own failure as the error
+/// document where the listing would have gone. Returns the exit status: 1.
 int reportFailure(const std::string& message, const InputSet& inputs, const Options& options);
 
 }  // namespace lumoidl::tool

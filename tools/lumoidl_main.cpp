@@ -40,7 +40,7 @@ int check(const Options& options) {
         return 1;
     }
     const std::string error = lumoidl::host::errorMessage(result.get());
-    if (!error.empty()) return reportFailure(inputs.toDisplay(error), inputs, options);
+    if (!error.empty()) return reportFailure(error, inputs, options);
     if (options.sort && !sortAll(result.get())) {
         std::cerr << "lumoidl: error: interfaces refer to each other in a cycle:";
         for (size_t i = 0; const std::string& name : findCycle(lumoidl::host::takeSnapshot(result.get())))

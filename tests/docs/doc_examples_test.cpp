@@ -35,9 +35,9 @@ std::string messageOf(const std::vector<std::pair<std::string, std::string>>& wr
     return message;
 }
 
-/// The "> At:" line at `index` (after any blank lines) as written, or "" when there is none.
+/// The "> At:" line at `index` (after any blank or bare ">" lines) as written, or "" when there is none.
 std::string atLine(const std::vector<std::string>& lines, size_t index) {
-    while (index < lines.size() && lines[index].empty()) ++index;
+    while (index < lines.size() && (lines[index].empty() || lines[index] == ">")) ++index;
     return index < lines.size() && lines[index].starts_with("> At: ") ? lines[index].substr(6) : "";
 }
 
@@ -88,7 +88,9 @@ TEST(DocExamplesTest, EveryMarkedExampleGivesTheMessageWrittenUnderIt) {
             if (verdict.empty()) continue;
 
             std::vector<std::string> passed;
-            if (files == "-") for (const auto& file : written) passed.push_back(file.first);
+            if (files == "-") {
+                for (const auto& file : written) passed.push_back(file.first);
+            }
             for (std::istringstream list(files); files != "-" && std::getline(list, name, ',');) passed.push_back(name);
             size_t next = i + 1;
             while (next < lines.size() && lines[next].empty()) ++next;
@@ -97,7 +99,9 @@ TEST(DocExamplesTest, EveryMarkedExampleGivesTheMessageWrittenUnderIt) {
                 message = lines[next].substr(12, lines[next].size() - 13);
             EXPECT_EQ(message.empty(), verdict == "passes") << where << ": the message line under a " << verdict;
             EXPECT_EQ(messageOf(written, passed), message) << where;
-            if (!message.empty()) EXPECT_EQ(placeOf(message, written), atLine(lines, next + 1)) << where;
+            if (!message.empty()) {
+                EXPECT_EQ(placeOf(message, written), atLine(lines, next + 1)) << where;
+            }
             written.clear();
             ++examples;
         }

@@ -43,6 +43,9 @@ const char kCycle[] =
     "    [uuid(0C000000-0000-4000-8000-000000000004)] interface IA { LUMORESULT b([in] IA a, [in] IBox<IB> b); };\n"
     "    [uuid(0C000000-0000-4000-8000-000000000005)] interface IB { LUMORESULT a([out, retval] IA a); };\n};\n";
 const char kBroken[] = "library Broken {\n  interface;\n};\n";
+const char kTypos[] =
+    "[uuid(0D000000-0000-4000-8000-000000000001)]\nlibrary Typos {\n    [uuid(0D000000-0000-4000-8000-000000000002)] "
+    "interface IA {\n        IB f();\n        LumoStrin g();\n        LumoIntger h();\n    };\n};\n";
 
 struct Case {
     const char* arguments;
@@ -67,8 +70,16 @@ const Case kCases[] = {
      "lumoidl: error: interfaces refer to each other in a cycle: Loop::IA -> Loop::IB -> Loop::IA\n"},
     {"input.idl", kCycle, 0, "  interface IB {0C000000-0000-4000-8000-000000000005}\n", ""},
     {"--format json $ex/*.idl input.idl", kBroken, 1,
-     "{\n  \"error\": {\n    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  }\n}\n",
-     "Parse error in \"input.idl\": line 2, pos 12: syntax error\n"},
+     "{\n  \"error\": {\n    \"column\": 12,\n    \"file\": \"input.idl\",\n    \"line\": 2,\n"
+     "    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  }\n}\n",
+     "input.idl:2:12: error: Parse error in \"input.idl\": line 2, pos 12: syntax error\n 2 |   interface;\n"
+     "   |            ^\n"},
+    {"--color=never --max-errors 2 input.idl", kTypos, 1, "",
+     "input.idl:4:9: error: Error with return type of method \"f\" of interface \"IA\": unresolved type \"IB\"\n"
+     " 4 |         IB f();\n   |         ^~\ninput.idl:4:9: note: did you mean \"IA\"?\n"
+     "input.idl:5:9: error: Error with return type of method \"g\" of interface \"IA\": unresolved type \"LumoStrin\"\n"
+     " 5 |         LumoStrin g();\n   |         ^~~~~~~~~\ninput.idl:5:9: note: did you mean \"LumoString\"?\n"
+     "lumoidl: stopped after 2 errors (--max-errors)\n"},
     {"--format=json --output out.txt input.idl", kBroken, 1, "", "Parse error", "\"message\": \"Parse error in"},
     {"--message-format=plain $ex/1-core.idl - <input.idl", kBroken, 1, "",
      "Parse error in \"<stdin>\": line 2, pos 12: syntax error\n"},

@@ -42,7 +42,7 @@ public:
     CheckReport run(std::string message, size_t maxErrors) {
         bool ownChecksFailed = false;
         // Every round reports one failure or leaves out one file, so the rounds are bounded.
-        for (size_t round = 0; !message.empty() && round < maxErrors + active_.size() + 1; ++round) {
+        for (size_t round = 0; !message.empty() && round <= maxErrors + active_.size() + 1; ++round) {
             std::vector<size_t> order = activeOrder();
             const SourceSet sources = sourcesOf(order);
             const Located located = locateMessage(toDisplay(message), sources);
@@ -56,11 +56,12 @@ public:
                 active_[*file].dropped = true;
             } else {
                 if (ownChecksFailed && phase != MessagePhase::kFile) break;
-                if (!report(located)) break;
-                if (report_.diagnostics.size() >= maxErrors) {
+                if (reported(located)) break;
+                if (report_.diagnostics.size() == maxErrors) {
                     report_.stoppedAtLimit = true;
                     break;
                 }
+                report_.diagnostics.push_back(located.diagnostic);
                 if (!leaveOut(located, file, phase)) break;
                 ownChecksFailed = ownChecksFailed || phase == MessagePhase::kFile;
             }
@@ -110,12 +111,11 @@ private:
                a.location.column == b.location.column;
     }
 
-    /// Adds the located failure; false when it was reported already, so going on cannot help.
-    bool report(const Located& located) {
+    /// True when the failure was reported already, so that going on cannot help.
+    bool reported(const Located& located) const {
         for (const Diagnostic& d : report_.diagnostics)
-            if (samePlace(d, located.diagnostic)) return false;
-        report_.diagnostics.push_back(located.diagnostic);
-        return true;
+            if (samePlace(d, located.diagnostic)) return true;
+        return false;
     }
 
     /// Leaves out what failed, so that the next check can get further; false when nothing can.

@@ -337,7 +337,9 @@ private:
             }
         }
         if (!found) return;
-        at(foundFile, found->name.span, method);
+        // An argument of LumoArrayEnumeration that is no enumeration is the fault, not the name.
+        const bool argumentIsFault = f.reason.rfind("Type ", 0) == 0 && !found->arguments.empty();
+        at(foundFile, argumentIsFault ? found->arguments[0].span : found->name.span, method);
         if (f.reason.rfind("unresolved type", 0) == 0)
             suggest(closestType(f.name, sources_, foundFile, scope->templateParameters));
     }

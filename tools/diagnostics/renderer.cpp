@@ -35,7 +35,7 @@ void writeExcerpt(std::string_view text, const Location& at, bool color, std::os
     const std::string_view line = lineOf(text, at.line);
     if (at.column == 0 || at.column > line.size() + 1) return;
     const std::string number = std::to_string(at.line);
-    const std::string gutter(number.size() + 1, ' ');
+    const std::string gutter(number.size() + 2, ' ');
     out << ' ' << number << " | ";
     for (char c : line) out << (static_cast<unsigned char>(c) < 0x20 && c != '\t' ? ' ' : c);
     out << '\n' << gutter << "| ";

@@ -38,7 +38,7 @@ std::vector<Case> cases() {
                   "    [uuid(0B000000-0000-4000-8000-000000000003)]\n    enum { R = 1, R = 2 } E;\n")},
          20,
          {"a.idl:3:15: Interface \"INoUuid\" must have a uuid attribute",
-          "a.idl:6:45: Method \"f\" in interface \"IBad\" has multiple arguments named \"X\" in \"a.idl\" (all argument "
+          "a.idl:6:53: Method \"f\" in interface \"IBad\" has multiple arguments named \"x\" in \"a.idl\" (all argument "
           "must differ by name in case-insensitive languages)",
           "a.idl:9:19: Enumeration \"E\" has multiple definitions of item \"R\" in \"a.idl\""},
          false},
@@ -65,7 +65,7 @@ std::vector<Case> cases() {
          {library("A", "1", good), library("B", "2", good + iface("IUse", "000000000003", "        X f();\n"))},
          20,
          {"b.idl:3:11: Type with uuid \"0A000000-0000-4000-8000-000000000001\" is defined in multiple libraries",
-          "b.idl:7:9: Error with return type of method \"f\" of interface \"IUse\": unresolved type \"X\""},
+          "b.idl:8:9: Error with return type of method \"f\" of interface \"IUse\": unresolved type \"X\""},
          false},
         {"the limit ends the search",
          {library("A", "1", "    interface I { };\n"), library("B", "2", "    interface J { };\n")},

@@ -21,7 +21,7 @@ TEST(RendererTest, WritesLocationExcerptAndCaretAsCompilersDo) {
         {"caret under the token, tabs kept, a two-byte character one column",
          {"M", {"f.idl", 2, 20, 6}, {{"did you mean \"X\"?", {"f.idl", 2, 20, 6}}, {"other", {"f.idl", 1, 9, 1}}}},
          false,
-         "f.idl:2:20: error: M\n 2 | /* \xC3\xA9 */\tinterface IShape { };\n   |       \t          ^~~~~~\n"
+         "f.idl:2:20: error: M\n 2 | /* \xC3\xA9 */\tinterface IShape { };\n   |        \t          ^~~~~~\n"
          "f.idl:2:20: note: did you mean \"X\"?\nf.idl:1:9: note: other\n 1 | library L {\n   |         ^\n"},
         {"no place in the file, and no file", {"M", {"f.idl", 0, 0, 0}, {{"N", {}}}}, false,
          "f.idl: error: M\nlumoidl: note: N\n"},
