@@ -1,4 +1,5 @@
-// libFuzzer target: the input becomes one or two IDL files, parsed, walked and released.
+// libFuzzer target: the input becomes one or two IDL files, parsed, walked and released, or on failure
+// located and searched for further failures as the tool does.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "host/references.h"
 #include "host/snapshot.h"
+#include "tools/diagnostics/checker.h"
 
 namespace {
 
@@ -47,9 +49,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     lumoidl::host::ResultRef result = lumoidl::host::parseFiles(files);
     if (!result) return 0;
-    if (lumoidl::host::errorMessage(result.get()).empty()) {
+    const std::string message = lumoidl::host::errorMessage(result.get());
+    if (message.empty()) {
         lumoidl::host::takeSnapshot(result.get());
         ILumoIDLParseResult_sortInterfaces(result.get());
+        return 0;
     }
+    std::vector<lumoidl::diagnostics::CheckInput> inputs;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const uint8_t* begin = i == 0 ? data : data + split + 1;
+        const uint8_t* end = i == 0 ? data + split : data + size;
+        inputs.push_back({files[i], files[i], std::string(begin, end)});
+    }
+    const auto parse = [](const std::vector<std::string>& paths) {
+        return lumoidl::host::errorMessage(lumoidl::host::parseFiles(paths).get());
+    };
+    const auto stage = [&](size_t index, const std::string& text) {
+        const std::string path = scratchDir() + "/staged-" + std::to_string(index) + ".idl";
+        writeFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+        return path;
+    };
+    lumoidl::diagnostics::collectDiagnostics(inputs, message, 4, parse, stage);
     return 0;
 }

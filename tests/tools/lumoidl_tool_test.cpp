@@ -88,7 +88,11 @@ const Case kCases[] = {
      nullptr, 0, "", "", "  interface ICollection<T> {5C646035-9555-48CF-AEE5-F5A5DC15681D}\n"},
     {"-o no/out.txt $ex/*.idl", nullptr, 1, "", "lumoidl: cannot write \"no/out.txt\": No such file or directory\n"},
     {"-o . $ex/*.idl", nullptr, 1, "", "lumoidl: cannot write \".\": "},
-    {"$ex/*.idl missing.idl", nullptr, 1, "", "Failed to open \"missing.idl\" for reading: "},
+    {"$ex/*.idl missing.idl", nullptr, 1, "", "missing.idl: error: Failed to open \"missing.idl\" for reading: "},
+    {"--color=never $ex/broken/shapes.idl", nullptr, 1, "",
+     "/broken/shapes.idl:15:31: error: Error with type of argument \"background\" of method \"clear\" of interface "
+     "\"ICanvas\": unresolved type \"Colour\"\n 15 |         LUMORESULT clear([in] Colour background);\n"
+     "    |                               ^~~~~~\n"},
     {"-- --sort", nullptr, 1, "", "Failed to open \"--sort\" for reading: "},
     {"$ex/*.idl >/dev/full", nullptr, 1, "", "lumoidl: could not write the output\n"},
     {"", nullptr, 2, "", "lumoidl: no input files\nusage: lumoidl"},
