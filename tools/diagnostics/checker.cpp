@@ -13,6 +13,7 @@ namespace {
 /// One input during the search.
 struct Active {
     CheckInput input;
+    std::shared_ptr<const SourceOutline> outline;  ///< of the text as it is now, once made
     bool dropped = false;   ///< left out of later checks
     bool modified = false;  ///< holds left-out parts, so a syntax error in it is of our making
 };
@@ -36,7 +37,7 @@ class Search {
 public:
     Search(std::vector<CheckInput> inputs, const ParseFunction& parse, const StageFunction& stage)
         : parse_(parse), stage_(stage) {
-        for (CheckInput& input : inputs) active_.push_back({std::move(input)});
+        for (CheckInput& input : inputs) active_.emplace_back().input = std::move(input);
     }
 
     CheckReport run(std::string message, size_t maxErrors) {
@@ -46,6 +47,7 @@ public:
             std::vector<size_t> order = activeOrder();
             const SourceSet sources = sourcesOf(order);
             const Located located = locateMessage(toDisplay(message), sources);
+            for (size_t k = 0; k < order.size(); ++k) active_[order[k]].outline = sources.sharedOutline(k);
             const std::optional<size_t> file =
                 located.file ? std::optional<size_t>(order[*located.file]) : std::nullopt;
             const MessageKind kind = located.fields.kind;
@@ -85,7 +87,7 @@ private:
 
     SourceSet sourcesOf(const std::vector<size_t>& order) const {
         std::vector<SourceSet::File> files;
-        for (size_t i : order) files.push_back({active_[i].input.displayName, active_[i].input.text});
+        for (size_t i : order) files.push_back({active_[i].input.displayName, active_[i].input.text, active_[i].outline});
         return SourceSet(std::move(files));
     }
 
@@ -143,6 +145,7 @@ private:
             break;
         }
         target.modified = true;
+        target.outline.reset();
         target.input.libraryPath = stage_(*file, target.input.text);
         return true;
     }

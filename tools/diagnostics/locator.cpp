@@ -564,11 +564,12 @@ void Locator::locate() {
 
 }  // namespace
 
-SourceSet::SourceSet(std::vector<File> files) : files_(std::move(files)), outlines_(files_.size()) {}
+SourceSet::SourceSet(std::vector<File> files) : files_(std::move(files)) {}
 
-const SourceOutline& SourceSet::outline(size_t index) const {
-    if (!outlines_[index]) outlines_[index] = outlineSource(files_[index].text);
-    return *outlines_[index];
+const std::shared_ptr<const SourceOutline>& SourceSet::sharedOutline(size_t index) const {
+    File& file = files_[index];
+    if (!file.outline) file.outline = std::make_shared<const SourceOutline>(outlineSource(file.text));
+    return file.outline;
 }
 
 Located locateMessage(std::string_view message, const SourceSet& sources) { return Locator(message, sources).run(); }

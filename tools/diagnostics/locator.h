@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tools/diagnostics/diagnostic.h"
@@ -17,10 +19,16 @@ namespace lumoidl::diagnostics {
 /// made on first use.
 class SourceSet {
 public:
-    /// One file: the name to show and its bytes (which the set does not own).
+    /// One file: the name to show, its bytes (which the set does not own) and, when already
+    /// made, its outline.
     struct File {
-        std::string displayName;  ///< the name as the user gave it
-        std::string_view text;    ///< the file's bytes; empty when it could not be read
+        /// A file named `displayName` holding `text`, with its outline when already made.
+        File(std::string displayName, std::string_view text, std::shared_ptr<const SourceOutline> outline = nullptr)
+            : displayName(std::move(displayName)), text(text), outline(std::move(outline)) {}
+
+        std::string displayName;                       ///< the name as the user gave it
+        std::string_view text;                         ///< the file's bytes; empty when unreadable
+        std::shared_ptr<const SourceOutline> outline;  ///< made on first use when null
     };
 
     /// A set of `files`, in order.
@@ -31,11 +39,12 @@ public:
     /// File `index`.
     const File& file(size_t index) const { return files_[index]; }
     /// The outline of file `index`, made the first time it is asked for.
-    const SourceOutline& outline(size_t index) const;
+    const SourceOutline& outline(size_t index) const { return *sharedOutline(index); }
+    /// The same outline, to hand on to a later set of the same text.
+    const std::shared_ptr<const SourceOutline>& sharedOutline(size_t index) const;
 
 private:
-    std::vector<File> files_;
-    mutable std::vector<std::optional<SourceOutline>> outlines_;
+    mutable std::vector<File> files_;
 };
 
 /// A located message: the diagnostic to show, and what a later check may leave out to go on.
