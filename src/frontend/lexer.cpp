@@ -1,11 +1,11 @@
 // The modal lexer: skips blanks and comments, cuts attribute lists by their own byte classes.
 #include "frontend/lexer.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "driver/parse_context.h"
+#include "frontend/byte_classes.h"
 #include "tree/token_text.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -17,44 +17,6 @@ enum LexerMode : int32_t {
     kAttributeNamesMode = 1,
     kAttributeValueMode = 2,
 };
-
-/// Byte classes as bits, so that one table answers every membership question.
-enum ByteClass : uint8_t {
-    kWhiteSpace = 1 << 0,
-    kIdentifierStart = 1 << 1,
-    kIdentifierPart = 1 << 2,
-    kAttributeNameByte = 1 << 3,
-    kAttributeValueByte = 1 << 4,
-    kDecimalDigit = 1 << 5,
-    kHexDigit = 1 << 6,
-};
-
-/// Bytes 0x80 to 0xFF stay in no class.
-constexpr std::array<uint8_t, 256> makeByteClasses() {
-    std::array<uint8_t, 256> classes{};
-    for (int c : {' ', '\t', '\n', '\r'}) classes[c] |= kWhiteSpace;
-    for (int c = 0; c < 128; ++c) {
-        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        const bool digit = c >= '0' && c <= '9';
-        if (letter || c == '_') classes[c] |= kIdentifierStart;
-        if (letter || digit || c == '_' || c == ':') classes[c] |= kIdentifierPart;
-        if (letter || digit || c == '-' || c == '_') classes[c] |= kAttributeNameByte;
-        if (letter || digit) classes[c] |= kAttributeValueByte;
-        if (digit) classes[c] |= kDecimalDigit | kHexDigit;
-        if ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) classes[c] |= kHexDigit;
-    }
-    for (char c : std::string_view("-=![]@#$%^&*_.{}|\\:/;"))
-        classes[static_cast<unsigned char>(c)] |= kAttributeValueByte;
-    return classes;
-}
-
-constexpr std::array<uint8_t, 256> kByteClasses = makeByteClasses();
-
-/// Accumulation stops once a value passes these, before the next shift or multiplication.
-constexpr uint32_t kHexBound = 0x0FFFFFFF;
-constexpr uint32_t kDecimalBound = 214748363;
-
-bool inClass(int byte, uint8_t byteClass) { return (kByteClasses[byte] & byteClass) != 0; }
 
 int hexDigitValue(int byte) {
     if (byte <= '9') return byte - '0';

@@ -1,7 +1,7 @@
 // Tokens of a source text in memory, read byte by byte the way the library's lexer reads a file.
 #include "tools/diagnostics/source_scanner.h"
 
-#include <array>
+#include "frontend/byte_classes.h"
 
 namespace lumoidl::diagnostics {
 namespace {
@@ -10,43 +10,7 @@ namespace {
 /// "]" closes the list.
 enum Mode : int { kNormal, kAttributeNames, kAttributeValue };
 
-/// Byte classes as bits of one table; bytes from 0x80 on are in none.
-enum ByteClass : uint8_t {
-    kWhiteSpace = 1 << 0,
-    kIdentifierStart = 1 << 1,
-    kIdentifierPart = 1 << 2,
-    kAttributeNameByte = 1 << 3,
-    kAttributeValueByte = 1 << 4,
-    kDecimalDigit = 1 << 5,
-    kHexDigit = 1 << 6,
-};
-
-constexpr std::array<uint8_t, 256> makeByteClasses() {
-    std::array<uint8_t, 256> classes{};
-    for (int c : {' ', '\t', '\n', '\r'}) classes[c] |= kWhiteSpace;
-    for (int c = 0; c < 128; ++c) {
-        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        const bool digit = c >= '0' && c <= '9';
-        const bool hexLetter = (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (letter || c == '_') classes[c] |= kIdentifierStart;
-        if (letter || digit || c == '_' || c == ':') classes[c] |= kIdentifierPart;
-        if (letter || digit || c == '-' || c == '_') classes[c] |= kAttributeNameByte;
-        if (letter || digit) classes[c] |= kAttributeValueByte;
-        if (digit) classes[c] |= kDecimalDigit;
-        if (digit || hexLetter) classes[c] |= kHexDigit;
-    }
-    for (char c : std::string_view("-=![]@#$%^&*_.{}|\\:/;"))
-        classes[static_cast<unsigned char>(c)] |= kAttributeValueByte;
-    return classes;
-}
-
-constexpr std::array<uint8_t, 256> kByteClasses = makeByteClasses();
-
-bool inClass(int byte, uint8_t byteClass) { return (kByteClasses[byte] & byteClass) != 0; }
-
-/// A number stops growing once its value passes these, before the next shift or multiplication.
-constexpr uint32_t kHexBound = 0x0FFFFFFF;
-constexpr uint32_t kDecimalBound = 214748363;
+using namespace ZEMRA::IDL::PARSER;
 
 uint32_t hexDigitValue(int byte) {
     if (byte <= '9') return static_cast<uint32_t>(byte - '0');
