@@ -34,7 +34,7 @@ inline bool hasColon(const std::string& name) { return name.find(':') != std::st
 /// attribute text as written, or null on failure.
 template <class Declaration>
 const std::string* takeUuid(FileCheck& check, Declaration& declaration, const char* kind) {
-    const std::string* text = declaration.findAttributeValue("uuid");
+    const std::string* text = declaration.findAttributeValue(AttributeKey::kUuid);
     if (!text) {
         check.fail().set(kind).utf8(" ").quoted(declaration.name).utf8(" must have a uuid attribute");
         return nullptr;

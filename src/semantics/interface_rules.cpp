@@ -68,9 +68,9 @@ bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserM
     scratch.signature += '$';
     appendTypeSignature(*argument.type, scratch.signature);
 
-    const bool in = argument.containsAttribute("in");
-    const bool out = argument.containsAttribute("out");
-    const bool retval = argument.containsAttribute("retval");
+    const bool in = argument.containsAttribute(AttributeKey::kIn);
+    const bool out = argument.containsAttribute(AttributeKey::kOut);
+    const bool retval = argument.containsAttribute(AttributeKey::kRetval);
     if (in && out) return argumentMessage(" has both \"in\" and \"out\" attributes");
     if (in && retval) return argumentMessage(" has \"retval\" attribute but not \"out\" attribute");
     if (in && seenOut) return argumentMessage(" has \"in\" attribute but appears after argument with \"out\" attribute");
@@ -93,7 +93,7 @@ bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserM
 
 /// Checks that a property accessor has exactly one argument carrying `needed`.
 bool checkPropertyArgument(FileCheck& check, const ParserInterface& iface, const ParserMethod& method,
-                           const char* property, std::initializer_list<const char*> needed, const char* neededText) {
+                           const char* property, std::initializer_list<AttributeKey> needed, const char* neededText) {
     const auto propertyMessage = [&]() -> ErrorMessage {
         return check.fail()
             .set("Method ")
@@ -108,7 +108,7 @@ bool checkPropertyArgument(FileCheck& check, const ParserInterface& iface, const
         propertyMessage().utf8(", and must have exactly one argument");
         return false;
     }
-    for (const char* attribute : needed) {
+    for (AttributeKey attribute : needed) {
         if (!method.arguments[0]->containsAttribute(attribute)) {
             propertyMessage().utf8("; its argument must have ").utf8(neededText);
             return false;
@@ -131,8 +131,8 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
             .inFile(check.file);
         return false;
     }
-    const bool propertySet = method.containsAttribute("property_set");
-    const bool propertyGet = method.containsAttribute("property_get");
+    const bool propertySet = method.containsAttribute(AttributeKey::kPropertySet);
+    const bool propertyGet = method.containsAttribute(AttributeKey::kPropertyGet);
     if (propertySet && propertyGet) {
         check.fail()
             .set("Method ")
@@ -148,10 +148,11 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
     bool seenOut = false;
     for (size_t i = 0; i < method.arguments.size(); ++i)
         if (!checkArgument(check, iface, method, i, scratch, seenOut)) return false;
-    if (propertySet && !checkPropertyArgument(check, iface, method, "property_set", {"in"}, "attribute \"in\""))
+    if (propertySet &&
+        !checkPropertyArgument(check, iface, method, "property_set", {AttributeKey::kIn}, "attribute \"in\""))
         return false;
     if (!propertySet && propertyGet &&
-        !checkPropertyArgument(check, iface, method, "property_get", {"out", "retval"},
+        !checkPropertyArgument(check, iface, method, "property_get", {AttributeKey::kOut, AttributeKey::kRetval},
                                "attributes \"out\" and \"retval\""))
         return false;
     if (!scratch.signatures.insert(scratch.signature)) {

@@ -17,7 +17,7 @@ bool checkLibrary(FileCheck& check) {
             .quoted(library.name);
         return false;
     }
-    const std::string* uuid = library.findAttributeValue("uuid");
+    const std::string* uuid = library.findAttributeValue(AttributeKey::kUuid);
     if (!uuid) {
         check.fail().set("Library ").quoted(library.name).utf8(" must have a uuid");
         return false;

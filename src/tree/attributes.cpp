@@ -1,19 +1,43 @@
 // Attribute storage, validation and look-up.
 #include "tree/attributes.h"
 
-#include <algorithm>
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-bool oneOf(const std::string& name, std::initializer_list<std::string_view> names) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+constexpr AttributeKeys kNeedsValue = keyBit(AttributeKey::kUuid) | keyBit(AttributeKey::kVersion) |
+                                      keyBit(AttributeKey::kIdlVersion) | keyBit(AttributeKey::kLongName);
+constexpr AttributeKeys kTakesNoValue = keyBit(AttributeKey::kIn) | keyBit(AttributeKey::kOut) |
+                                        keyBit(AttributeKey::kRetval) | keyBit(AttributeKey::kPropertyGet) |
+                                        keyBit(AttributeKey::kPropertySet);
+
+/// True when the two attributes have the same name: known names by key, others by text.
+bool sameName(const ParserAttribute& a, const ParserAttribute& b) {
+    return a.key == b.key && (a.key != AttributeKey::kOther || a.name == b.name);
 }
 
 }  // namespace
 
+AttributeKey attributeKey(std::string_view name) {
+    // The length picks the one or two known names a name can be.
+    switch (name.size()) {
+    case 2: return name == "in" ? AttributeKey::kIn : AttributeKey::kOther;
+    case 3: return name == "out" ? AttributeKey::kOut : AttributeKey::kOther;
+    case 4: return name == "uuid" ? AttributeKey::kUuid : AttributeKey::kOther;
+    case 6: return name == "retval" ? AttributeKey::kRetval : AttributeKey::kOther;
+    case 7: return name == "version" ? AttributeKey::kVersion : AttributeKey::kOther;
+    case 9: return name == "long_name" ? AttributeKey::kLongName : AttributeKey::kOther;
+    case 10: return name == "idlversion" ? AttributeKey::kIdlVersion : AttributeKey::kOther;
+    case 12:
+        if (name == "property_get") return AttributeKey::kPropertyGet;
+        return name == "property_set" ? AttributeKey::kPropertySet : AttributeKey::kOther;
+    default: return AttributeKey::kOther;
+    }
+}
+
 ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
     this->name.swap(name);
+    key = attributeKey(this->name);
     if (value) {
         hasValue = true;
         this->value.swap(*value);
@@ -22,7 +46,9 @@ ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
 }
 
 bool AttributeIndex::enter(const AttributeList& list, size_t position) {
-    if (position < size_ || find(list, list[position]->name)) return false;
+    if (position < size_) return false;
+    for (size_t i = 0; i < size_; ++i)
+        if (sameName(*list[i], *list[position])) return false;
     size_ = static_cast<uint32_t>(position + 1);
     return true;
 }
@@ -30,6 +56,12 @@ bool AttributeIndex::enter(const AttributeList& list, size_t position) {
 const ParserAttribute* AttributeIndex::find(const AttributeList& list, std::string_view name) const {
     for (size_t i = 0; i < size_; ++i)
         if (list[i]->name == name) return list[i];
+    return nullptr;
+}
+
+const ParserAttribute* AttributeIndex::find(const AttributeList& list, AttributeKey key) const {
+    for (size_t i = 0; i < size_; ++i)
+        if (list[i]->key == key) return list[i];
     return nullptr;
 }
 
@@ -41,9 +73,9 @@ bool ParserAttribList::validateAttributes(std::string& offending) {
     for (size_t position = 0; position < attributes.size(); ++position) {
         const ParserAttribute* attribute = attributes[position];
         const bool fresh = attributeIndex.enter(attributes, position);
-        const bool bad = !fresh ||
-                         (!attribute->hasValue && oneOf(attribute->name, {"uuid", "version", "idlversion", "long_name"})) ||
-                         (attribute->hasValue && oneOf(attribute->name, {"in", "out", "retval", "property_get", "property_set"}));
+        const AttributeKeys bit = keyBit(attribute->key);
+        const bool bad = !fresh || (!attribute->hasValue && (bit & kNeedsValue)) ||
+                         (attribute->hasValue && (bit & kTakesNoValue));
         if (bad) {
             offending = attribute->name;
             return false;
@@ -52,10 +84,9 @@ bool ParserAttribList::validateAttributes(std::string& offending) {
     return true;
 }
 
-bool ParserAttribList::acceptOnly(std::initializer_list<std::string_view> accepted,
-                                  std::string& offending) const {
+bool ParserAttribList::acceptOnly(AttributeKeys accepted, std::string& offending) const {
     for (const ParserAttribute* attribute : attributes) {
-        if (!oneOf(attribute->name, accepted)) {
+        if (attribute->key == AttributeKey::kOther || !(keyBit(attribute->key) & accepted)) {
             offending = attribute->name;
             return false;
         }
@@ -63,13 +94,17 @@ bool ParserAttribList::acceptOnly(std::initializer_list<std::string_view> accept
     return true;
 }
 
-const std::string* ParserAttribList::findAttributeValue(const char* name) const {
+const std::string* ParserAttribList::findAttributeValue(std::string_view name) const {
     const ParserAttribute* found = attributeIndex.find(attributes, name);
-    if (!found || !found->hasValue) return nullptr;
-    return &found->value;
+    return found && found->hasValue ? &found->value : nullptr;
 }
 
-bool ParserAttribList::containsAttribute(const char* name) const {
+const std::string* ParserAttribList::findAttributeValue(AttributeKey key) const {
+    const ParserAttribute* found = attributeIndex.find(attributes, key);
+    return found && found->hasValue ? &found->value : nullptr;
+}
+
+bool ParserAttribList::containsAttribute(std::string_view name) const {
     return attributeIndex.find(attributes, name) != nullptr;
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +12,21 @@
 
 namespace ZEMRA::IDL::PARSER {
 
+/// The attribute names the rules know; every other name is kOther. Comparing keys is how the
+/// checks tell these names apart without comparing text.
+enum class AttributeKey : uint8_t {
+    kOther, kUuid, kVersion, kIdlVersion, kLongName, kIn, kOut, kRetval, kPropertyGet, kPropertySet,
+};
+
+/// A set of attribute keys, one bit each.
+using AttributeKeys = uint16_t;
+
+/// The set holding `key` alone.
+constexpr AttributeKeys keyBit(AttributeKey key) { return static_cast<AttributeKeys>(1u << static_cast<unsigned>(key)); }
+
+/// The key of the attribute name `name` (exact, case-sensitive).
+AttributeKey attributeKey(std::string_view name);
+
 /// One attribute: a name, and a value when the name was followed by a parenthesised text.
 class ParserAttribute : public Orphan<ParserAttribute>, public ArenaNode<ParserAttribute> {
 public:
@@ -22,6 +36,8 @@ public:
 
     /// True when a value was written.
     bool hasValue = false;
+    /// Which known name `name` is.
+    AttributeKey key = AttributeKey::kOther;
     /// Attribute name exactly as lexed.
     std::string name;
     /// Value text as lexed; empty without a value.
@@ -43,6 +59,8 @@ public:
     bool enter(const AttributeList& list, size_t position);
     /// The entered attribute of `list` named `name`, or null.
     const ParserAttribute* find(const AttributeList& list, std::string_view name) const;
+    /// The entered attribute of `list` whose name is the known name `key`, or null.
+    const ParserAttribute* find(const AttributeList& list, AttributeKey key) const;
 
 private:
     uint32_t size_ = 0;
@@ -62,9 +80,13 @@ public:
     virtual bool validateAttributes(std::string& offending);
 
     /// Value of the attribute `name`, or null when absent or written without a value.
-    const std::string* findAttributeValue(const char* name) const;
+    const std::string* findAttributeValue(std::string_view name) const;
+    /// Value of the attribute with the known name `key`, or null as above.
+    const std::string* findAttributeValue(AttributeKey key) const;
     /// True when an attribute `name` was written, with or without a value.
-    bool containsAttribute(const char* name) const;
+    bool containsAttribute(std::string_view name) const;
+    /// True when an attribute with the known name `key` was written.
+    bool containsAttribute(AttributeKey key) const { return attributeIndex.find(attributes, key) != nullptr; }
 
     /// Attribute name to attribute, filled by validateAttributes; it reads `attributes`.
     AttributeIndex attributeIndex;
@@ -72,8 +94,8 @@ public:
     AttributeList attributes;
 
 protected:
-    /// Second pass of a node class: every name must be one of `accepted`.
-    bool acceptOnly(std::initializer_list<std::string_view> accepted, std::string& offending) const;
+    /// Second pass of a node class: every name must be one of the known names `accepted`.
+    bool acceptOnly(AttributeKeys accepted, std::string& offending) const;
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -40,7 +40,7 @@ ParserArg::ParserArg() : ILumoIDLMethodArgument{this, &kArgumentTable} { registe
 ParserArg::~ParserArg() { delete type; }
 
 bool ParserArg::validateAttributes(std::string& offending) {
-    return ParserAttribList::validateAttributes(offending) && acceptOnly({"in", "out", "retval"}, offending);
+    return ParserAttribList::validateAttributes(offending) && acceptOnly(keyBit(AttributeKey::kIn) | keyBit(AttributeKey::kOut) | keyBit(AttributeKey::kRetval), offending);
 }
 
 ParserMethod::ParserMethod() : ILumoIDLMethod{this, &kMethodTable} { registerOrphan(this); }
@@ -52,7 +52,9 @@ ParserMethod::~ParserMethod() {
 
 bool ParserMethod::validateAttributes(std::string& offending) {
     return ParserAttribList::validateAttributes(offending) &&
-           acceptOnly({"property_set", "property_get", "long_name"}, offending);
+           acceptOnly(keyBit(AttributeKey::kPropertySet) | keyBit(AttributeKey::kPropertyGet) |
+                                  keyBit(AttributeKey::kLongName),
+                              offending);
 }
 
 ParserInterface::ParserInterface(std::string& name) : ILumoIDLInterface{this, &kInterfaceTable} {
@@ -65,7 +67,7 @@ ParserInterface::~ParserInterface() {
 }
 
 bool ParserInterface::validateAttributes(std::string& offending) {
-    return ParserAttribList::validateAttributes(offending) && acceptOnly({"uuid"}, offending);
+    return ParserAttribList::validateAttributes(offending) && acceptOnly(keyBit(AttributeKey::kUuid), offending);
 }
 
 ParserEnumeration::ParserEnumeration() : ILumoIDLEnumeration{this, &kEnumerationTable} { registerOrphan(this); }
@@ -75,13 +77,13 @@ ParserEnumeration::~ParserEnumeration() {
 }
 
 bool ParserEnumeration::validateAttributes(std::string& offending) {
-    return ParserAttribList::validateAttributes(offending) && acceptOnly({"uuid"}, offending);
+    return ParserAttribList::validateAttributes(offending) && acceptOnly(keyBit(AttributeKey::kUuid), offending);
 }
 
 ParserCatID::ParserCatID() : ILumoIDLCategoryID{this, &kCategoryIDTable} { registerOrphan(this); }
 
 bool ParserCatID::validateAttributes(std::string& offending) {
-    return ParserAttribList::validateAttributes(offending) && acceptOnly({"uuid"}, offending);
+    return ParserAttribList::validateAttributes(offending) && acceptOnly(keyBit(AttributeKey::kUuid), offending);
 }
 
 ParserLibraryItem::ParserLibraryItem(ParserCatID* categoryID) : categoryID(categoryID) { registerOrphan(this); }

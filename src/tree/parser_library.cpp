@@ -17,7 +17,8 @@ ParserLibrary::~ParserLibrary() {
 
 bool ParserLibrary::validateAttributes(std::string& offending) {
     return ParserAttribList::validateAttributes(offending) &&
-           acceptOnly({"uuid", "version", "idlversion"}, offending);
+           acceptOnly(keyBit(AttributeKey::kUuid) | keyBit(AttributeKey::kVersion) | keyBit(AttributeKey::kIdlVersion),
+                      offending);
 }
 
 void ParserLibrary::adoptContents(ParserAttribList* list, std::vector<ParserLibraryItem*>* body) {
