@@ -171,10 +171,87 @@ int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
     return kIdentifier;
 }
 
+/// The common token, lexed straight from the bytes already in the reader's buffer: blanks, then
+/// a name, attribute value or single byte, and the byte after a name. Line, pos, mode, the pushback
+/// byte and the reader change exactly as the byte-by-byte path changes them. Returns false, having
+/// changed nothing, where that path is needed: a comment, a number, a zero byte, a name that starts
+/// with the pushed-back byte, or a token that reaches the end of the buffered bytes.
+bool lexFromBuffer(ParseContext& context, TokenValue& value, int32_t& token) {
+    const std::basic_string_view<unsigned char> window = context.file.window();
+    const unsigned char* p = window.data();
+    const unsigned char* const end = p + window.size();
+    int32_t line = context.line, pos = context.pos;
+    const auto count = [&line, &pos](int byte) {
+        if (byte == '\n') {
+            ++line;
+            pos = 0;
+        } else if (byte != '\r') {
+            ++pos;
+        }
+    };
+    int byte = context.pushback;
+    const bool fromPushback = byte != 0;
+    if (!fromPushback) {
+        if (p == end) return false;
+        byte = *p++;
+        count(byte);
+    }
+    while (inClass(byte, kWhiteSpace)) {
+        if (p == end) return false;
+        byte = *p++;
+        count(byte);
+    }
+    if (byte == 0 || byte == '/') return false;
+
+    int32_t mode = context.lexerMode;
+    uint8_t runClass = 0;
+    if (mode == kAttributeValueMode && inClass(byte, kAttributeValueByte)) runClass = kAttributeValueByte;
+    if (mode == kAttributeNamesMode && inClass(byte, kAttributeNameByte)) runClass = kAttributeNameByte;
+    if (mode == kNormalMode && inClass(byte, kIdentifierStart)) runClass = kIdentifierPart;
+    if (mode == kNormalMode && inClass(byte, kDecimalDigit)) return false;
+
+    int pushback = 0;
+    if (runClass != 0) {
+        if (fromPushback && p == window.data()) return false;
+        const unsigned char* const first = p - 1;
+        while (p != end && inClass(*p, runClass)) ++p;
+        if (p == end || *p == 0) return false;
+        // No run holds a line feed or carriage return: every byte of it adds to pos.
+        pos += static_cast<int32_t>(p - first - 1);
+        pushback = *p++;
+        count(pushback);
+        const std::string_view text(reinterpret_cast<const char*>(first), static_cast<size_t>(p - 1 - first));
+        token = kIdentifier;
+        if (runClass == kAttributeValueByte) {
+            token = kAttributeValue;
+        } else if (runClass == kIdentifierPart) {
+            if (text == "interface") token = kInterface;
+            if (text == "category") token = kCategory;
+            if (text == "library") token = kLibrary;
+            if (text == "enum") token = kEnum;
+        }
+        if (token == kIdentifier || token == kAttributeValue) value.text = new TokenText(text);
+    } else {
+        if (mode == kAttributeValueMode && byte == ')') mode = kAttributeNamesMode;
+        else if (mode == kAttributeNamesMode && byte == '(') mode = kAttributeValueMode;
+        else if (mode == kAttributeNamesMode && byte == ']') mode = kNormalMode;
+        else if (mode == kNormalMode && byte == '[') mode = kAttributeNamesMode;
+        token = byteToken(byte);
+    }
+    context.file.consume(static_cast<size_t>(p - window.data()));
+    context.line = line;
+    context.pos = pos;
+    context.pushback = static_cast<uint8_t>(pushback);
+    context.lexerMode = mode;
+    return true;
+}
+
 }  // namespace
 
 int32_t nextToken(TokenValue& value) {
     ParseContext& context = *currentContext();
+    int32_t token = 0;
+    if (lexFromBuffer(context, value, token)) return token;
     const int byte = skipBlanksAndComments(context, readByte(context));
     if (byte == 0) return kEndOfInput;
 

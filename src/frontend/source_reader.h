@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/input_file.h"
 
@@ -54,6 +55,12 @@ public:
             if (position_ < filled_) return;
         }
     }
+
+    /// The bytes read from the file and not yet handed out, without reading more; the caller
+    /// may look at them and then take some with consume().
+    std::basic_string_view<unsigned char> window() const { return {buffer_.get() + position_, filled_ - position_}; }
+    /// Hands out the first `count` bytes of the window, as `count` calls of next() would.
+    void consume(size_t count) { position_ += count; }
 
 private:
     bool refill();
