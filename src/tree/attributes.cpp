@@ -1,6 +1,7 @@
 // Attribute storage, validation and look-up.
 #include "tree/attributes.h"
 
+#include <utility>
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -36,11 +37,11 @@ AttributeKey attributeKey(std::string_view name) {
 }
 
 ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
-    this->name.swap(name);
+    this->name = std::move(name);
     key = attributeKey(this->name);
     if (value) {
         hasValue = true;
-        this->value.swap(*value);
+        this->value = std::move(*value);
     }
     registerOrphan(this);
 }

@@ -1,12 +1,14 @@
 // Construction, attribute acceptance and destruction of the declaration nodes.
 #include "tree/nodes.h"
 
+#include <utility>
+
 #include "result/item_tables.h"
 
 namespace ZEMRA::IDL::PARSER {
 
 ParserType::ParserType(std::string& name, std::vector<ParserType*>* arguments) : record{this, &kTypeTable} {
-    this->name.swap(name);
+    this->name = std::move(name);
     if (arguments) templateArguments.swap(*arguments);
     registerOrphan(this);
 }
@@ -58,7 +60,7 @@ bool ParserMethod::validateAttributes(std::string& offending) {
 }
 
 ParserInterface::ParserInterface(std::string& name) : ILumoIDLInterface{this, &kInterfaceTable} {
-    this->name.swap(name);
+    this->name = std::move(name);
     registerOrphan(this);
 }
 
