@@ -69,7 +69,9 @@ struct Resolver {
     /// Resolves `type` itself (not its arguments) and checks its argument count.
     bool resolveOne(ParserType& type) {
         expected = 0;
-        if (const auto parameter = parameters.find(type.name); parameter != parameters.end()) {
+        // Most interfaces have no template parameters: their types need no hashing for it.
+        if (const auto parameter = parameters.empty() ? parameters.end() : parameters.find(type.name);
+            parameter != parameters.end()) {
             type.kind = LUMO_KIND_TEMPLATE_PARAMETER;
             type.templateParameterIndex = parameter->second;
         } else if (const uint32_t kind = builtinKind(type.name); kind != 0) {
