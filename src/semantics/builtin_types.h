@@ -1,4 +1,4 @@
-// The built-in type names with their kinds, and the fixed identity of the error interface.
+// Built-in type look-up, and the fixed identity of the error interface.
 #pragma once
 
 #include <cstdint>
