@@ -9,10 +9,13 @@
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
+/// Up to this many arguments, names are compared pairwise rather than through a set.
+constexpr size_t kFewArguments = 8;
+
 /// What the checks of one interface's methods reuse from method to method and interface to
 /// interface: the method's signature text, and the two sets the rules fill.
 struct MethodScratch {
-    /// The case-folded argument names of the method being checked.
+    /// The case-folded argument names of the method being checked, when it has many.
     RecyclingStringSet argumentNames;
     /// The signatures of the interface's methods checked so far.
     RecyclingStringSet signatures;
@@ -52,8 +55,16 @@ bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserM
             .inFile(check.file);
         return false;
     }
-    std::string& folded = foldCase(argument.name, scratch.folded);
-    if (!scratch.argumentNames.insert(folded)) {
+    // A few names are compared with each other directly; a long list goes through the set.
+    bool repeated = false;
+    if (method.arguments.size() <= kFewArguments) {
+        for (size_t k = 0; k < index && !repeated; ++k)
+            repeated = equalFolded(method.arguments[k]->name, argument.name);
+    } else {
+        repeated = !scratch.argumentNames.insert(foldCase(argument.name, scratch.folded));
+    }
+    if (repeated) {
+        const std::string& folded = foldCase(argument.name, scratch.folded);
         check.fail()
             .set("Method ")
             .quoted(method.name)

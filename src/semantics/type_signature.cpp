@@ -13,6 +13,16 @@ std::string& foldCase(const std::string& text, std::string& out) {
     return out;
 }
 
+bool equalFolded(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+
 void appendTypeSignature(const ParserType& type, std::string& out) {
     // Each entry is a type and how many of its arguments have been written so far.
     std::vector<std::pair<const ParserType*, size_t>> pending;

@@ -11,6 +11,9 @@ namespace ZEMRA::IDL::PARSER {
 /// lowered, every other byte unchanged; returns `out`.
 std::string& foldCase(const std::string& text, std::string& out);
 
+/// True when `a` and `b` are equal once folded as foldCase folds them.
+bool equalFolded(const std::string& a, const std::string& b);
+
 /// Appends the type's signature: its written name and, when it has template arguments, "<",
 /// their signatures separated by ",", and ">". Nesting of any depth is walked without recursion.
 void appendTypeSignature(const ParserType& type, std::string& out);

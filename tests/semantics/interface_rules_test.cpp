@@ -59,6 +59,9 @@ TEST(InterfaceRulesTest, MethodAndArgumentRules) {
         {m("[in] X VALUE, [in] Y vaLue"),
          method + R"(has multiple arguments named "value" in "{file}" (all argument must differ by name in )"
                   R"(case-insensitive languages))"},
+        {m("[in] X a1, [in] X a2, [in] X a3, [in] X a4, [in] X a5, [in] X a6, [in] X a7, [in] X a8, [in] X A8"),
+         method + R"(has multiple arguments named "a8" in "{file}" (all argument must differ by name in )"
+                  R"(case-insensitive languages))"},
         {m("[in] X a, [in, out] X b"), b + R"(both "in" and "out" attributes in "{file}")"},
         {m("[in] X a, [in, retval] X b"), b + R"("retval" attribute but not "out" attribute in "{file}")"},
         {m("[out] X a, [in] X b"), b + R"("in" attribute but appears after argument with "out" attribute in "{file}")"},
