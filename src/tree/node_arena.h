@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "tree/recycled.h"
 
@@ -115,5 +116,9 @@ public:
     /// Every node allocator can free what any other allocated.
     friend bool operator==(const NodeAllocator&, const NodeAllocator&) { return true; }
 };
+
+/// A vector whose room comes from the node arena, for the lists that nodes hold.
+template <class T>
+using NodeVector = std::vector<T, NodeAllocator<T>>;
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -7,7 +7,7 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-ParserType::ParserType(std::string& name, std::vector<ParserType*>* arguments) : record{this, &kTypeTable} {
+ParserType::ParserType(std::string& name, NodeVector<ParserType*>* arguments) : record{this, &kTypeTable} {
     this->name = std::move(name);
     if (arguments) templateArguments.swap(*arguments);
     registerOrphan(this);
@@ -33,7 +33,7 @@ ParserType::~ParserType() {
     }
 }
 
-ParserEnumItem::ParserEnumItem(const std::string& name, int32_t value) : value(value), name(name) {
+ParserEnumItem::ParserEnumItem(std::string& name, int32_t value) : value(value), name(std::move(name)) {
     registerOrphan(this);
 }
 

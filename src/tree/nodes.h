@@ -22,7 +22,7 @@ class ParserType : public Orphan<ParserType>, public ArenaNode<ParserType> {
 public:
     /// Takes the name out of `name` by swapping, and the template arguments out of
     /// `arguments` when given (the container is left empty). Registers the new type.
-    ParserType(std::string& name, std::vector<ParserType*>* arguments);
+    ParserType(std::string& name, NodeVector<ParserType*>* arguments);
     ParserType(const ParserType&) = delete;
     ParserType& operator=(const ParserType&) = delete;
     /// Deletes the template arguments, however deep, without recursion or allocation.
@@ -37,7 +37,7 @@ public:
     /// Type kind, set by type resolution.
     uint32_t kind = 0;
     /// Template arguments in source order; owned.
-    std::vector<ParserType*> templateArguments;
+    NodeVector<ParserType*> templateArguments;
     /// uuid of the referenced interface or enumeration (or the error interface), else zero.
     UuidField uuid;
 
@@ -46,8 +46,8 @@ public:
 /// One item of an enumeration: a name and its number.
 class ParserEnumItem : public Orphan<ParserEnumItem>, public ArenaNode<ParserEnumItem> {
 public:
-    /// Copies the name; registers the new item.
-    ParserEnumItem(const std::string& name, int32_t value);
+    /// Takes the name out of `name`; registers the new item.
+    ParserEnumItem(std::string& name, int32_t value);
     /// The number written after "=".
     int32_t value;
     /// Item name as written.
@@ -91,7 +91,7 @@ public:
     /// Return type; owned.
     ParserType* returnType = nullptr;
     /// Arguments in source order; owned.
-    std::vector<ParserArg*> arguments;
+    NodeVector<ParserArg*> arguments;
 };
 
 /// An interface declaration.
@@ -118,7 +118,7 @@ public:
     /// Template parameter names in source order.
     std::vector<std::string> templateParameters;
     /// Methods in source order; owned.
-    std::vector<ParserMethod*> methods;
+    NodeVector<ParserMethod*> methods;
 };
 
 /// An enumeration declaration.
@@ -143,7 +143,7 @@ public:
     /// Copy of the owning library's name.
     std::string libraryName;
     /// Items in source order; owned.
-    std::vector<ParserEnumItem*> items;
+    NodeVector<ParserEnumItem*> items;
     /// Item name to value, filled by the checks.
     std::unordered_map<std::string, int32_t> itemValues;
 };
@@ -198,7 +198,7 @@ public:
         for (T* item : items) delete item;
     }
     /// Elements in source order.
-    std::vector<T*> items;
+    NodeVector<T*> items;
 };
 
 /// Template arguments of a type, while parsed.

@@ -30,7 +30,7 @@ public:
 
     /// Takes the attributes of `list` (when given) and moves each item's declaration of `body`
     /// (when given), in order, to the end of the matching list; the items are left empty.
-    void adoptContents(ParserAttribList* list, std::vector<ParserLibraryItem*>* body);
+    void adoptContents(ParserAttribList* list, NodeVector<ParserLibraryItem*>* body);
 
     /// Library name.
     std::string name;
