@@ -11,8 +11,6 @@ namespace {
 /// Bytes of one block: large enough that a block holds a few thousand nodes.
 constexpr size_t kBlockBytes = 256 * 1024;
 
-NodeArena* gScoped = nullptr;
-
 }  // namespace
 
 struct NodeArena::Block {
@@ -55,15 +53,13 @@ void NodeArena::freeBlocks() {
     next_ = end_ = nullptr;
 }
 
-NodeArena& currentNodeArena() {
+NodeArena& unscopedNodeArena() {
     static NodeArena* const unscoped = new NodeArena();
-    return gScoped ? *gScoped : *unscoped;
+    return *unscoped;
 }
 
-bool nodeArenaScoped() { return gScoped != nullptr; }
+NodeArenaScope::NodeArenaScope(NodeArena& arena) : previous_(gScopedNodeArena) { gScopedNodeArena = &arena; }
 
-NodeArenaScope::NodeArenaScope(NodeArena& arena) : previous_(gScoped) { gScoped = &arena; }
-
-NodeArenaScope::~NodeArenaScope() { gScoped = previous_; }
+NodeArenaScope::~NodeArenaScope() { gScopedNodeArena = previous_; }
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -48,12 +48,18 @@ private:
     char* end_ = nullptr;
 };
 
-/// The arena new nodes come from: the one a NodeArenaScope has made current, or else one that
-/// serves nodes made outside any parse (by tests) and is never freed.
-NodeArena& currentNodeArena();
+/// The arena a NodeArenaScope has made current, or null.
+inline NodeArena* gScopedNodeArena = nullptr;
+
+/// The arena that serves nodes made outside any parse (by tests); never freed.
+NodeArena& unscopedNodeArena();
+
+/// The arena new nodes come from: the one a NodeArenaScope has made current, or else the
+/// unscoped one.
+inline NodeArena& currentNodeArena() { return gScopedNodeArena ? *gScopedNodeArena : unscopedNodeArena(); }
 
 /// True while a NodeArenaScope is active.
-bool nodeArenaScoped();
+inline bool nodeArenaScoped() { return gScopedNodeArena != nullptr; }
 
 /// Makes `arena` the current one for the life of the scope (the parsing thread, which holds
 /// the process lock, does so for a parse).
