@@ -171,56 +171,90 @@ int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
     return kIdentifier;
 }
 
-/// The common token, lexed straight from the bytes already in the reader's buffer: blanks, then
-/// a name, attribute value or single byte, and the byte after a name. Line, pos, mode, the pushback
-/// byte and the reader change exactly as the byte-by-byte path changes them. Returns false, having
-/// changed nothing, where that path is needed: a comment, a number, a zero byte, a name that starts
-/// with the pushed-back byte, or a token that reaches the end of the buffered bytes.
-bool lexFromBuffer(ParseContext& context, TokenValue& value, int32_t& token) {
-    const std::basic_string_view<unsigned char> window = context.file.window();
-    const unsigned char* p = window.data();
-    const unsigned char* const end = p + window.size();
-    int32_t line = context.line, pos = context.pos;
-    const auto count = [&line, &pos](int byte) {
-        if (byte == '\n') {
-            ++line;
-            pos = 0;
-        } else if (byte != '\r') {
-            ++pos;
+/// Lexes one token straight from the bytes already in the reader's buffer, as the byte-by-byte
+/// path would, on local copies of line and pos that are written back only when the token is
+/// complete. Any step that runs out of buffered bytes, meets a zero byte or reaches a rare case
+/// gives up, having changed nothing, and the byte-by-byte path lexes the token instead.
+class BufferLexer {
+public:
+    explicit BufferLexer(ParseContext& context)
+        : context_(context), window_(context.file.window()), p_(window_.data()), end_(p_ + window_.size()),
+          line_(context.line), pos_(context.pos) {}
+
+    /// Lexes the token; false when the byte-by-byte path must.
+    bool lex(TokenValue& value, int32_t& token) {
+        int byte = context_.pushback;
+        const bool fromPushback = byte != 0;
+        if ((!fromPushback && !next(byte)) || !skipBlanksAndComments(byte)) return false;
+        int32_t mode = context_.lexerMode;
+        uint8_t runClass = 0;
+        if (mode == kAttributeValueMode && inClass(byte, kAttributeValueByte)) runClass = kAttributeValueByte;
+        if (mode == kAttributeNamesMode && inClass(byte, kAttributeNameByte)) runClass = kAttributeNameByte;
+        if (mode == kNormalMode && inClass(byte, kIdentifierStart)) runClass = kIdentifierPart;
+        int pushback = 0;
+        if (mode == kNormalMode && inClass(byte, kDecimalDigit)) {
+            if (!lexNumber(byte, value, token, pushback)) return false;
+        } else if (runClass != 0) {
+            // A run must start in the buffer, where its bytes can be taken as one text.
+            if (fromPushback && p_ == window_.data()) return false;
+            if (!lexRun(runClass, value, token, pushback)) return false;
+        } else {
+            if (mode == kAttributeValueMode && byte == ')') mode = kAttributeNamesMode;
+            else if (mode == kAttributeNamesMode && byte == '(') mode = kAttributeValueMode;
+            else if (mode == kAttributeNamesMode && byte == ']') mode = kNormalMode;
+            else if (mode == kNormalMode && byte == '[') mode = kAttributeNamesMode;
+            token = byteToken(byte);
         }
-    };
-    int byte = context.pushback;
-    const bool fromPushback = byte != 0;
-    if (!fromPushback) {
-        if (p == end) return false;
-        byte = *p++;
-        count(byte);
+        context_.file.consume(static_cast<size_t>(p_ - window_.data()));
+        context_.line = line_;
+        context_.pos = pos_;
+        context_.pushback = static_cast<uint8_t>(pushback);
+        context_.lexerMode = mode;
+        return true;
     }
-    while (inClass(byte, kWhiteSpace)) {
-        if (p == end) return false;
-        byte = *p++;
-        count(byte);
+
+private:
+    /// The next buffered byte, counted as readByte counts it; false at the end of the buffered
+    /// bytes or at a zero byte.
+    bool next(int& byte) {
+        if (p_ == end_ || *p_ == 0) return false;
+        byte = *p_++;
+        if (byte == '\n') {
+            ++line_;
+            pos_ = 0;
+        } else if (byte != '\r') {
+            ++pos_;
+        }
+        return true;
     }
-    if (byte == 0 || byte == '/') return false;
 
-    int32_t mode = context.lexerMode;
-    uint8_t runClass = 0;
-    if (mode == kAttributeValueMode && inClass(byte, kAttributeValueByte)) runClass = kAttributeValueByte;
-    if (mode == kAttributeNamesMode && inClass(byte, kAttributeNameByte)) runClass = kAttributeNameByte;
-    if (mode == kNormalMode && inClass(byte, kIdentifierStart)) runClass = kIdentifierPart;
-    if (mode == kNormalMode && inClass(byte, kDecimalDigit)) return false;
+    /// Skips blanks and comments from `byte` on, leaving the token's first byte in `byte`.
+    bool skipBlanksAndComments(int& byte) {
+        for (;;) {
+            while (inClass(byte, kWhiteSpace))
+                if (!next(byte)) return false;
+            if (byte != '/') return true;
+            int opener = 0;
+            if (!next(opener) || (opener != '*' && opener != '/')) return false;
+            // The "*" of the opening pair cannot close a block comment: only one read inside can.
+            for (int previous = 0, inside = 0; opener == '*' && !(inside == '/' && previous == '*');) {
+                previous = inside;
+                if (!next(inside)) return false;
+            }
+            for (int inside = 0; opener == '/' && inside != '\n';)
+                if (!next(inside)) return false;
+            if (!next(byte)) return false;
+        }
+    }
 
-    int pushback = 0;
-    if (runClass != 0) {
-        if (fromPushback && p == window.data()) return false;
-        const unsigned char* const first = p - 1;
-        while (p != end && inClass(*p, runClass)) ++p;
-        if (p == end || *p == 0) return false;
+    /// A name or attribute value: `runClass` bytes from the one just read, then the byte after them.
+    bool lexRun(uint8_t runClass, TokenValue& value, int32_t& token, int& pushback) {
+        const unsigned char* const first = p_ - 1;
+        while (p_ != end_ && inClass(*p_, runClass)) ++p_;
         // No run holds a line feed or carriage return: every byte of it adds to pos.
-        pos += static_cast<int32_t>(p - first - 1);
-        pushback = *p++;
-        count(pushback);
-        const std::string_view text(reinterpret_cast<const char*>(first), static_cast<size_t>(p - 1 - first));
+        pos_ += static_cast<int32_t>(p_ - first - 1);
+        const std::string_view text(reinterpret_cast<const char*>(first), static_cast<size_t>(p_ - first));
+        if (!next(pushback)) return false;
         token = kIdentifier;
         if (runClass == kAttributeValueByte) {
             token = kAttributeValue;
@@ -231,27 +265,57 @@ bool lexFromBuffer(ParseContext& context, TokenValue& value, int32_t& token) {
             if (text == "enum") token = kEnum;
         }
         if (token == kIdentifier || token == kAttributeValue) value.text = new TokenText(text);
-    } else {
-        if (mode == kAttributeValueMode && byte == ')') mode = kAttributeNamesMode;
-        else if (mode == kAttributeNamesMode && byte == '(') mode = kAttributeValueMode;
-        else if (mode == kAttributeNamesMode && byte == ']') mode = kNormalMode;
-        else if (mode == kNormalMode && byte == '[') mode = kAttributeNamesMode;
-        token = byteToken(byte);
+        return true;
     }
-    context.file.consume(static_cast<size_t>(p - window.data()));
-    context.line = line;
-    context.pos = pos;
-    context.pushback = static_cast<uint8_t>(pushback);
-    context.lexerMode = mode;
-    return true;
-}
+
+    /// A number from the digit `first`, as lexNumber reads it.
+    bool lexNumber(int first, TokenValue& value, int32_t& token, int& pushback) {
+        int byte = 0;
+        if (!next(byte)) return false;
+        const bool hex = byte == 'x' || byte == 'X';
+        uint32_t number = 0;
+        if (hex) {
+            const int marker = byte;
+            if (!next(byte)) return false;
+            if (!inClass(byte, kHexDigit)) {
+                token = marker;
+                return true;
+            }
+        } else {
+            number = static_cast<uint32_t>(first - '0');
+        }
+        const uint8_t digitClass = hex ? kHexDigit : kDecimalDigit;
+        const uint32_t bound = hex ? kHexBound : kDecimalBound;
+        token = kNumber;
+        for (; inClass(byte, digitClass); ) {
+            // Past the bound the digit just read is dropped, and nothing is left to read again.
+            if (number > bound) {
+                value.number = static_cast<int32_t>(number);
+                return true;
+            }
+            number = hex ? (number << 4) | static_cast<uint32_t>(hexDigitValue(byte))
+                         : number * 10 + static_cast<uint32_t>(byte - '0');
+            if (!next(byte)) return false;
+        }
+        value.number = static_cast<int32_t>(number);
+        pushback = byte;
+        return true;
+    }
+
+    ParseContext& context_;
+    const std::basic_string_view<unsigned char> window_;
+    const unsigned char* p_;
+    const unsigned char* const end_;
+    int32_t line_;
+    int32_t pos_;
+};
 
 }  // namespace
 
 int32_t nextToken(TokenValue& value) {
     ParseContext& context = *currentContext();
     int32_t token = 0;
-    if (lexFromBuffer(context, value, token)) return token;
+    if (BufferLexer(context).lex(value, token)) return token;
     const int byte = skipBlanksAndComments(context, readByte(context));
     if (byte == 0) return kEndOfInput;
 
