@@ -89,15 +89,16 @@ LUMORESULT enumerationGetItemValue(void* me, int32_t index, int32_t* value) {
     return LUMO_OK;
 }
 LUMORESULT enumerationGetItemValueByName(void* me, ILumoString* name, int32_t* value) {
-    const auto& values = node<ParserEnumeration>(me).itemValues;
-    const auto found = values.find(readHostString(name));
-    if (found == values.end()) return LUMO_NO_SUCH_ITEM;
+    const auto& enumeration = node<ParserEnumeration>(me);
+    const ParserEnumItem* found = enumeration.itemIndex.find(enumeration.items, readHostString(name));
+    if (!found) return LUMO_NO_SUCH_ITEM;
     if (!value) return LUMO_NULL_POINTER;
-    *value = found->second;
+    *value = found->value;
     return LUMO_OK;
 }
 int32_t enumerationHasItem(void* me, ILumoString* name) {
-    return node<ParserEnumeration>(me).itemValues.count(readHostString(name)) ? 1 : 0;
+    const auto& enumeration = node<ParserEnumeration>(me);
+    return enumeration.itemIndex.find(enumeration.items, readHostString(name)) ? 1 : 0;
 }
 
 // ---- ILumoIDLCategoryID ----

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "lumoidl/lumoidl.h"
 #include "tree/attribute_adapter.h"
 #include "tree/attributes.h"
+#include "tree/item_index.h"
 #include "tree/node_arena.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
@@ -144,8 +144,8 @@ public:
     std::string libraryName;
     /// Items in source order; owned.
     NodeVector<ParserEnumItem*> items;
-    /// Item name to value, filled by the checks.
-    std::unordered_map<std::string, int32_t> itemValues;
+    /// Item name to item, filled by the checks.
+    EnumItemIndex itemIndex;
 };
 
 /// A category ID declaration.

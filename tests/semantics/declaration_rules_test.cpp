@@ -99,7 +99,10 @@ TEST(DeclarationRulesTest, PassingPhasesFillTheLibrary) {
     for (const auto* uuid : {&lib.interfaces.at(0)->libraryUuid, &lib.enumerations.at(0)->libraryUuid,
                              &lib.categoryIDs.at(0)->libraryUuid})
         EXPECT_EQ(utf8(uuid->uuidText()), kLibraryUuid);
-    EXPECT_EQ(lib.enumerations.at(0)->itemValues, (std::unordered_map<std::string, int32_t>{{"R", 1}, {"G", 31}}));
+    const ZEMRA::IDL::PARSER::ParserEnumeration& enumeration = *lib.enumerations.at(0);
+    for (const auto& [name, value] : {std::pair{"R", 1}, std::pair{"G", 31}})
+        EXPECT_EQ(enumeration.itemIndex.find(enumeration.items, name)->value, value) << name;
+    EXPECT_EQ(enumeration.itemIndex.find(enumeration.items, "B"), nullptr);
 }
 
 }  // namespace
