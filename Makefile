@@ -41,11 +41,12 @@ sanitize: setup
 	bash scripts/sanitizer-leg.sh
 
 # The benchmarks, built with full optimisation in a folder of their own: lumoidl against the
-# widl peer on generated corpora of 1 to 64 MB (bench/RESULTS.md), then the micro-benchmarks.
+# widl peer on generated corpora of every shape, 1 and 4 MB, and of the libraries shape also 16
+# and 64 MB (bench/RESULTS.md; three to five minutes), then the micro-benchmarks.
 bench: setup
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOIDL_BUILD_TESTS=OFF
 	cmake --build build-bench --target throughput sort_benchmark
-	python3 bench/compare.py --build build-bench
+	python3 bench/compare.py --build build-bench --sizes libraries=1,4,16,64
 	./build-bench/bench/sort_benchmark
 
 # Mutation testing of src/ against the Linux test programs (about half an hour; see tests/README.md).

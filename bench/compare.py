@@ -1,15 +1,23 @@
 #!/usr/bin/env python3
 """Times lumoidl and the widl peer on the same generated declarations, side by side.
 
-For each size it generates the corpus (once; kept under --corpus-dir), runs bench/throughput
-on the IDL files and x86_64-w64-mingw32-widl -N -h on the MIDL-syntax twin of the same
-declarations, and prints one table: time, speed, peak memory, the peer's figures and the
-ratio of the peer's time to lumoidl's. --markdown prints the table for bench/RESULTS.md.
+For each corpus shape and size it generates the corpus (once; kept under --corpus-dir), runs
+bench/throughput on the IDL files and x86_64-w64-mingw32-widl -N -h on the MIDL-syntax twin of
+the same declarations, and prints one table per shape: time, speed, instructions per input byte,
+peak memory, the peer's figures and the ratio of the peer's time to lumoidl's. --markdown prints
+the tables for bench/RESULTS.md.
+
+Instructions per input byte come from callgrind: bench/throughput --calls runs once with one
+call and once with two on the same corpus, and the difference of the two counts, divided by
+the corpus's bytes, is the cost of one call alone (start-up and reading the manifest cancel
+out). Callgrind runs about 50 times slower than the program, so only corpora up to
+--count-up-to megabytes are counted.
 """
 
 import argparse
 import json
 import os
+import re
 import shutil
 import statistics
 import subprocess
@@ -18,18 +26,19 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 PEER = "x86_64-w64-mingw32-widl"
+SHAPES = ["libraries", "one-library", "many-small", "deep"]
 
 
-def ensure_corpus(directory, megabytes, seed):
+def ensure_corpus(directory, shape, megabytes, seed):
     manifest = os.path.join(directory, "manifest.json")
     if os.path.exists(manifest):
         with open(manifest, encoding="ascii") as handle:
             made = json.load(handle)
-        if made.get("seed") == seed and made.get("megabytes") == megabytes:
+        if (made.get("shape"), made.get("seed"), made.get("megabytes")) == (shape, seed, megabytes):
             return made
         shutil.rmtree(directory)
-    subprocess.run([sys.executable, os.path.join(HERE, "gen_corpus.py"), "--megabytes", str(megabytes),
-                    "--seed", str(seed), "--out", directory], check=True)
+    subprocess.run([sys.executable, os.path.join(HERE, "gen_corpus.py"), "--shape", shape,
+                    "--megabytes", str(megabytes), "--seed", str(seed), "--out", directory], check=True)
     with open(manifest, encoding="ascii") as handle:
         return json.load(handle)
 
@@ -44,6 +53,18 @@ def run_throughput(program, directories, runs):
         rows.append({"seconds": float(fields[3]), "mb_per_s": float(fields[4]), "decl_per_s": float(fields[5]),
                      "peak_mb": float(fields[6]), "peak_ratio": float(fields[7])})
     return rows
+
+
+def instructions(program, directory, calls):
+    """Instructions executed by `program --calls CALLS DIRECTORY`, counted by callgrind."""
+    result = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null", program,
+                             "--calls", str(calls), directory], check=True, capture_output=True, text=True)
+    return int(re.search(r"Collected : (\d+)", result.stderr).group(1))
+
+
+def instructions_per_byte(program, directory, manifest):
+    """Instructions of one call per input byte: two calls less one call."""
+    return (instructions(program, directory, 2) - instructions(program, directory, 1)) / manifest["bytes"]
 
 
 # A first peer run longer than this is taken as the only measurement: the large corpora take
@@ -72,32 +93,39 @@ def run_peer(twin, runs):
     return statistics.median(times), max(peaks)
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--build", default="build-bench", help="build folder holding bench/throughput")
-    parser.add_argument("--corpus-dir", default=None, help="where corpora are kept (default BUILD/corpus)")
-    parser.add_argument("--sizes", default="1,4,16,64", help="corpus sizes in MB, comma-separated")
-    parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--runs", type=int, default=7, help="timed lumoidl runs per size (median)")
-    parser.add_argument("--peer-runs", type=int, default=3, help="timed peer runs per size (median)")
-    parser.add_argument("--markdown", action="store_true", help="print a Markdown table")
-    args = parser.parse_args()
+def shape_sizes(options):
+    """The sizes of every shape: a bare list in --sizes is for every shape, SHAPE=LIST for one."""
+    sizes = dict.fromkeys(SHAPES, [1.0, 4.0])
+    for option in options:
+        shape, _, listed = option.rpartition("=")
+        if shape and shape not in SHAPES:
+            sys.exit(f"compare: unknown shape {shape} in --sizes")
+        for name in [shape] if shape else SHAPES:
+            sizes[name] = [float(size) for size in listed.split(",")]
+    return sizes
 
-    sizes = [float(size) for size in args.sizes.split(",")]
+
+def counting_builds(args):
+    """The build folders whose instructions are counted, or none without valgrind."""
+    if shutil.which("valgrind") is None:
+        print("compare: valgrind is not installed; no instruction counts", file=sys.stderr)
+        return []
+    return [args.build] + args.count_also
+
+
+def shape_table(args, shape, sizes, counted, have_peer):
+    """The columns and rows of one shape's table."""
     corpus_dir = args.corpus_dir or os.path.join(args.build, "corpus")
     directories, manifests = [], []
     for size in sizes:
-        directory = os.path.join(corpus_dir, f"{size:g}mb-seed{args.seed}")
-        manifests.append(ensure_corpus(directory, size, args.seed))
+        directory = os.path.join(corpus_dir, f"{shape}-{size:g}mb-seed{args.seed}")
+        manifests.append(ensure_corpus(directory, shape, size, args.seed))
         directories.append(directory)
-
     ours = run_throughput(os.path.join(args.build, "bench", "throughput"), directories, args.runs)
-    have_peer = shutil.which(PEER) is not None
-    if not have_peer:
-        print(f"compare: {PEER} is not installed (Debian package mingw-w64-tools); lumoidl only", file=sys.stderr)
 
-    columns = ["MB", "files", "declarations", "lumoidl s", "MB/s", "decl/s", "s per MB vs first", "peak MB",
-               "peak / input"]
+    columns = ["MB", "files", "declarations", "lumoidl s", "MB/s", "decl/s", "s per MB vs first"]
+    columns += ["instr / byte" + ("" if build == args.build else f" ({build})") for build in counted]
+    columns += ["peak MB", "peak / input"]
     if have_peer:
         columns += ["widl s", "widl MB/s", "widl peak MB", "widl s / lumoidl s"]
     rows = []
@@ -108,23 +136,67 @@ def main():
         first_per_mb = first_per_mb or per_mb
         row = [f"{megabytes:.2f}", str(len(manifest["files"])), str(sum(manifest["declarations"].values())),
                f"{mine['seconds']:.4f}", f"{mine['mb_per_s']:.1f}", f"{mine['decl_per_s']:,.0f}",
-               f"{per_mb / first_per_mb:.2f}", f"{mine['peak_mb']:.1f}", f"{mine['peak_ratio']:.2f}"]
+               f"{per_mb / first_per_mb:.2f}"]
+        for build in counted:
+            program = os.path.join(build, "bench", "throughput")
+            row.append(f"{instructions_per_byte(program, directory, manifest):.1f}" if size <= args.count_up_to
+                       else "-")
+        row += [f"{mine['peak_mb']:.1f}", f"{mine['peak_ratio']:.2f}"]
         if have_peer:
             peer_seconds, peer_peak = run_peer(os.path.join(directory, "peer.idl"), args.peer_runs)
             row += [f"{peer_seconds:.3f}", f"{manifest['peer_bytes'] / 2**20 / peer_seconds:.1f}",
                     f"{peer_peak:.1f}", f"{peer_seconds / mine['seconds']:.1f}"]
         rows.append(row)
-        print(f"compare: {size:g} MB done", file=sys.stderr, flush=True)
+        print(f"compare: {shape} {size:g} MB done", file=sys.stderr, flush=True)
+    return columns, rows
 
-    if args.markdown:
+
+def print_table(shape, columns, rows, markdown):
+    if markdown:
+        print(f"### {shape}\n")
         print("| " + " | ".join(columns) + " |")
         print("|" + "---|" * len(columns))
         for row in rows:
             print("| " + " | ".join(row) + " |")
+        print()
         return
+    print(f"{shape}:")
     widths = [max(len(column), *(len(row[i]) for row in rows)) for i, column in enumerate(columns)]
     for line in [columns] + rows:
         print("  ".join(text.rjust(width) for text, width in zip(line, widths)))
+    print()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", default="build-bench", help="build folder holding bench/throughput")
+    parser.add_argument("--corpus-dir", default=None, help="where corpora are kept (default BUILD/corpus)")
+    parser.add_argument("--shapes", default=",".join(SHAPES), help="corpus shapes, comma-separated (default all)")
+    parser.add_argument("--sizes", action="append", default=[],
+                        help="corpus sizes in MB, comma-separated (default 1,4), for every shape, or "
+                             "SHAPE=SIZES for one shape; may be repeated")
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--runs", type=int, default=7, help="timed lumoidl runs per size (median)")
+    parser.add_argument("--peer-runs", type=int, default=3, help="timed peer runs per size (median)")
+    parser.add_argument("--count-up-to", type=float, default=4.0,
+                        help="largest corpus (MB) whose instructions are counted")
+    parser.add_argument("--count-also", action="append", default=[], metavar="BUILD",
+                        help="another build folder whose bench/throughput's instructions are counted too")
+    parser.add_argument("--markdown", action="store_true", help="print Markdown tables")
+    args = parser.parse_args()
+
+    shapes = args.shapes.split(",")
+    unknown = set(shapes) - set(SHAPES)
+    if unknown:
+        sys.exit(f"compare: unknown shapes {', '.join(sorted(unknown))}; known: {', '.join(SHAPES)}")
+    sizes = shape_sizes(args.sizes)
+    counted = counting_builds(args)
+    have_peer = shutil.which(PEER) is not None
+    if not have_peer:
+        print(f"compare: {PEER} is not installed (Debian package mingw-w64-tools); lumoidl only", file=sys.stderr)
+    for shape in shapes:
+        columns, rows = shape_table(args, shape, sizes[shape], counted, have_peer)
+        print_table(shape, columns, rows, args.markdown)
 
 
 if __name__ == "__main__":

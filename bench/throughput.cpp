@@ -1,9 +1,12 @@
 // Times whole LumoIDLParse calls on generated corpora and reports speed, scaling and peak memory.
 //
 // usage: throughput [--runs N] CORPUS_DIR...
+//        throughput --calls N CORPUS_DIR
 // Each CORPUS_DIR is a folder written by gen_corpus.py. One line per corpus goes to standard
 // output, as tab-separated fields: megabytes, files, declarations, median seconds, MB/s,
 // declarations per second, peak memory in MB, peak memory per input byte.
+// With --calls the corpus is parsed N times and nothing is printed: for instruction counts
+// under callgrind, where the counts of two runs with different N differ by the calls alone.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,6 +51,11 @@ Corpus loadCorpus(const std::string& directory) {
     return corpus;
 }
 
+/// Adds the corpus's file names to `names`, in hand-over order.
+void addFiles(const Corpus& corpus, HostStringArray& names) {
+    for (const std::string& file : corpus.files) names.addUtf8(file);
+}
+
 /// One parse of the corpus; stops the program when the library rejects it.
 double timedParse(const Corpus& corpus, HostStringArray& names) {
     const auto start = std::chrono::steady_clock::now();
@@ -77,10 +85,19 @@ long statusKilobytes(const char* field) {
 int measureMemory(const std::string& directory) {
     const Corpus corpus = loadCorpus(directory);
     HostStringArray names;
-    for (const std::string& file : corpus.files) names.addUtf8(file);
+    addFiles(corpus, names);
     const long before = statusKilobytes("VmRSS");
     ResultRef result(LumoIDLParse(names.record()));
     std::printf("%ld\n", (statusKilobytes("VmHWM") - before) * 1024);
+    return 0;
+}
+
+/// Parses the corpus `calls` times, each result released before the next call, and prints nothing.
+int parseRepeatedly(const std::string& directory, int calls) {
+    const Corpus corpus = loadCorpus(directory);
+    HostStringArray names;
+    addFiles(corpus, names);
+    for (int call = 0; call < calls; ++call) timedParse(corpus, names);
     return 0;
 }
 
@@ -114,6 +131,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--memory" && i + 1 < argc) return measureMemory(argv[i + 1]);
+        if (argument == "--calls" && i + 2 < argc) return parseRepeatedly(argv[i + 2], std::atoi(argv[i + 1]));
         if (argument == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
         } else {
@@ -121,13 +139,13 @@ int main(int argc, char** argv) {
         }
     }
     if (directories.empty()) {
-        std::fprintf(stderr, "usage: throughput [--runs N] CORPUS_DIR...\n");
+        std::fprintf(stderr, "usage: throughput [--runs N] CORPUS_DIR...\n       throughput --calls N CORPUS_DIR\n");
         return 2;
     }
     for (const std::string& directory : directories) {
         const Corpus corpus = loadCorpus(directory);
         HostStringArray names;
-        for (const std::string& file : corpus.files) names.addUtf8(file);
+        addFiles(corpus, names);
         timedParse(corpus, names);  // warm-up: file cache, allocator, code
         std::vector<double> seconds;
         for (int run = 0; run < runs; ++run) seconds.push_back(timedParse(corpus, names));
