@@ -69,7 +69,7 @@ bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool
         return false;
     }
     byName.emplace(qualified, &node);
-    const std::string* uuidText = takeUuid(check, node, words.title);
+    const char* uuidText = takeUuid(check, node, words.title);
     if (!uuidText) return false;
     if (byUuid.count(node.uuid.value)) {
         check.fail()
@@ -77,12 +77,12 @@ bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool
             .utf8(" ")
             .quoted(node.name)
             .utf8(" redefines uuid ")
-            .quoted(*uuidText)
+            .quoted(uuidText)
             .inFile(check.file);
         return false;
     }
     if (uuidElsewhere(node.uuid.value)) {
-        check.fail().set("Multiple types with uuid ").quoted(*uuidText).utf8(" are defined").inFile(check.file);
+        check.fail().set("Multiple types with uuid ").quoted(uuidText).utf8(" are defined").inFile(check.file);
         return false;
     }
     byUuid.emplace(node.uuid.value, &node);

@@ -33,13 +33,13 @@ inline bool hasColon(const std::string& name) { return name.find(':') != std::st
 /// missing, malformed or null uuid with `kind` ("Interface", "Enumeration", "Category ID"). Returns the
 /// attribute text as written, or null on failure.
 template <class Declaration>
-const std::string* takeUuid(FileCheck& check, Declaration& declaration, const char* kind) {
-    const std::string* text = declaration.findAttributeValue(AttributeKey::kUuid);
+const char* takeUuid(FileCheck& check, Declaration& declaration, const char* kind) {
+    const char* text = declaration.findAttributeValue(AttributeKey::kUuid);
     if (!text) {
         check.fail().set(kind).utf8(" ").quoted(declaration.name).utf8(" must have a uuid attribute");
         return nullptr;
     }
-    if (!declaration.uuid.parseUuid(text->c_str())) {
+    if (!declaration.uuid.parseUuid(text)) {
         check.fail().set(kind).utf8(" ").quoted(declaration.name).utf8(" has invalid uuid attribute");
         return nullptr;
     }

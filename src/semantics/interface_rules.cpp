@@ -208,14 +208,14 @@ bool checkInterface(FileCheck& check, ParserInterface& iface, MethodScratch& scr
         check.fail().set("Interface ").quoted(qualified).utf8(" is declared multiple times").inFile(check.file);
         return false;
     }
-    const std::string* uuidText = takeUuid(check, iface, "Interface");
+    const char* uuidText = takeUuid(check, iface, "Interface");
     if (!uuidText) return false;
     if (!library.interfacesByUuid.emplace(iface.uuid.value, &iface).second) {
         check.fail()
             .set("Interface ")
             .quoted(iface.name)
             .utf8(" redefines uuid ")
-            .quoted(*uuidText)
+            .quoted(uuidText)
             .inFile(check.file);
         return false;
     }

@@ -17,12 +17,12 @@ bool checkLibrary(FileCheck& check) {
             .quoted(library.name);
         return false;
     }
-    const std::string* uuid = library.findAttributeValue(AttributeKey::kUuid);
+    const char* uuid = library.findAttributeValue(AttributeKey::kUuid);
     if (!uuid) {
         check.fail().set("Library ").quoted(library.name).utf8(" must have a uuid");
         return false;
     }
-    if (!library.uuid.parseUuid(uuid->c_str())) {
+    if (!library.uuid.parseUuid(uuid)) {
         check.fail().set("Library ").quoted(library.name).utf8(" has invalid uuid attribute");
         return false;
     }

@@ -21,7 +21,7 @@ public:
     static LUMORESULT getAttributeName(void* me, int32_t index, ILumoString* text) {
         const ParserAttribute* attribute = at(me, index);
         if (!attribute) return LUMO_NO_SUCH_ITEM;
-        writeHostString(text, attribute->name);
+        writeHostString(text, attribute->name());
         return LUMO_OK;
     }
 
@@ -29,21 +29,21 @@ public:
     static LUMORESULT getAttributeValue(void* me, int32_t index, ILumoString* text) {
         const ParserAttribute* attribute = at(me, index);
         if (!attribute) return LUMO_NO_SUCH_ITEM;
-        writeHostString(text, attribute->value);
+        writeHostString(text, attribute->value());
         return LUMO_OK;
     }
 
     /// Writes the value of the attribute named `name`; 107 when absent or without a value.
     static LUMORESULT getAttributeValueByName(void* me, ILumoString* name, ILumoString* text) {
-        const std::string* value = list(me).findAttributeValue(readHostString(name).c_str());
+        const char* value = list(me).findAttributeValue(readHostString(name));
         if (!value) return LUMO_NO_SUCH_ITEM;
-        writeHostString(text, *value);
+        writeHostString(text, value);
         return LUMO_OK;
     }
 
     /// 1 when an attribute named `name` was written, else 0.
     static int32_t hasAttribute(void* me, ILumoString* name) {
-        return list(me).containsAttribute(readHostString(name).c_str()) ? 1 : 0;
+        return list(me).containsAttribute(readHostString(name)) ? 1 : 0;
     }
 
 private:

@@ -14,7 +14,7 @@ constexpr AttributeKeys kTakesNoValue = keyBit(AttributeKey::kIn) | keyBit(Attri
 
 /// True when the two attributes have the same name: known names by key, others by text.
 bool sameName(const ParserAttribute& a, const ParserAttribute& b) {
-    return a.key == b.key && (a.key != AttributeKey::kOther || a.name == b.name);
+    return a.key == b.key && (a.key != AttributeKey::kOther || a.name() == b.name());
 }
 
 }  // namespace
@@ -36,12 +36,12 @@ AttributeKey attributeKey(std::string_view name) {
     }
 }
 
-ParserAttribute::ParserAttribute(std::string& name, std::string* value) {
-    this->name = std::move(name);
-    key = attributeKey(this->name);
+ParserAttribute::ParserAttribute(std::string& name, std::string* value)
+    : nameLength_(static_cast<uint32_t>(name.size())), text_(std::move(name)) {
+    key = attributeKey(text_);
     if (value) {
         hasValue = true;
-        this->value = std::move(*value);
+        text_ += *value;
     }
     registerOrphan(this);
 }
@@ -56,7 +56,7 @@ bool AttributeIndex::enter(const AttributeList& list, size_t position) {
 
 const ParserAttribute* AttributeIndex::find(const AttributeList& list, std::string_view name) const {
     for (size_t i = 0; i < size_; ++i)
-        if (list[i]->name == name) return list[i];
+        if (list[i]->name() == name) return list[i];
     return nullptr;
 }
 
@@ -78,7 +78,7 @@ bool ParserAttribList::validateAttributes(std::string& offending) {
         const bool bad = !fresh || (!attribute->hasValue && (bit & kNeedsValue)) ||
                          (attribute->hasValue && (bit & kTakesNoValue));
         if (bad) {
-            offending = attribute->name;
+            offending = attribute->name();
             return false;
         }
     }
@@ -88,21 +88,21 @@ bool ParserAttribList::validateAttributes(std::string& offending) {
 bool ParserAttribList::acceptOnly(AttributeKeys accepted, std::string& offending) const {
     for (const ParserAttribute* attribute : attributes) {
         if (attribute->key == AttributeKey::kOther || !(keyBit(attribute->key) & accepted)) {
-            offending = attribute->name;
+            offending = attribute->name();
             return false;
         }
     }
     return true;
 }
 
-const std::string* ParserAttribList::findAttributeValue(std::string_view name) const {
+const char* ParserAttribList::findAttributeValue(std::string_view name) const {
     const ParserAttribute* found = attributeIndex.find(attributes, name);
-    return found && found->hasValue ? &found->value : nullptr;
+    return found && found->hasValue ? found->valueText() : nullptr;
 }
 
-const std::string* ParserAttribList::findAttributeValue(AttributeKey key) const {
+const char* ParserAttribList::findAttributeValue(AttributeKey key) const {
     const ParserAttribute* found = attributeIndex.find(attributes, key);
-    return found && found->hasValue ? &found->value : nullptr;
+    return found && found->hasValue ? found->valueText() : nullptr;
 }
 
 bool ParserAttribList::containsAttribute(std::string_view name) const {

@@ -27,21 +27,29 @@ constexpr AttributeKeys keyBit(AttributeKey key) { return static_cast<AttributeK
 /// The key of the attribute name `name` (exact, case-sensitive).
 AttributeKey attributeKey(std::string_view name);
 
-/// One attribute: a name, and a value when the name was followed by a parenthesised text.
+/// One attribute: a name, and a value when the name was followed by a parenthesised text. Both
+/// live in one string, the value right after the name, so that an attribute costs one string.
 class ParserAttribute : public Orphan<ParserAttribute>, public ArenaNode<ParserAttribute> {
 public:
-    /// Takes the name out of `name` by swapping; when `value` is given, takes its text too.
-    /// Registers the new attribute.
+    /// Takes the name out of `name` and appends `value`'s text when given. Registers the new
+    /// attribute.
     ParserAttribute(std::string& name, std::string* value);
+
+    /// Attribute name exactly as lexed.
+    std::string_view name() const { return std::string_view(text_).substr(0, nameLength_); }
+    /// Value text as lexed; empty without a value.
+    std::string_view value() const { return std::string_view(text_).substr(nameLength_); }
+    /// The value as a zero-terminated text (it ends the stored string).
+    const char* valueText() const { return text_.c_str() + nameLength_; }
 
     /// True when a value was written.
     bool hasValue = false;
-    /// Which known name `name` is.
+    /// Which known name the name is.
     AttributeKey key = AttributeKey::kOther;
-    /// Attribute name exactly as lexed.
-    std::string name;
-    /// Value text as lexed; empty without a value.
-    std::string value;
+
+private:
+    uint32_t nameLength_ = 0;
+    std::string text_;
 };
 
 /// The attributes of one list, in source order; their room comes from the node arena.
@@ -79,10 +87,11 @@ public:
     /// A stand-alone list runs the common checks only; each node class adds its own names.
     virtual bool validateAttributes(std::string& offending);
 
-    /// Value of the attribute `name`, or null when absent or written without a value.
-    const std::string* findAttributeValue(std::string_view name) const;
+    /// Value of the attribute `name`, zero-terminated, or null when absent or written without a
+    /// value.
+    const char* findAttributeValue(std::string_view name) const;
     /// Value of the attribute with the known name `key`, or null as above.
-    const std::string* findAttributeValue(AttributeKey key) const;
+    const char* findAttributeValue(AttributeKey key) const;
     /// True when an attribute `name` was written, with or without a value.
     bool containsAttribute(std::string_view name) const;
     /// True when an attribute with the known name `key` was written.

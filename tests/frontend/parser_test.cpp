@@ -25,7 +25,7 @@ std::string joined(const List& items, const char* open, const char* close, Text 
 /// The attribute list as written, " [a, b(v)]".
 std::string attributeText(const ParserAttribList& node) {
     return joined(node.attributes, " [", "]", [](const ParserAttribute* attribute) {
-        return attribute->name + (attribute->hasValue ? "(" + attribute->value + ")" : "");
+        return std::string(attribute->name()) + (attribute->hasValue ? "(" + std::string(attribute->value()) + ")" : "");
     });
 }
 

@@ -69,7 +69,7 @@ TEST(AttributesTest, LooksUpTheNamesTheChecksHaveEntered) {
     EXPECT_FALSE(list->containsAttribute("uuid"));
     std::string offending;
     EXPECT_FALSE(list->validateAttributes(offending));
-    EXPECT_EQ(*list->findAttributeValue("uuid"), "A");
+    EXPECT_STREQ(list->findAttributeValue("uuid"), "A");
     EXPECT_EQ(list->findAttributeValue("in"), nullptr);
     EXPECT_TRUE(list->containsAttribute("out"));
     EXPECT_FALSE(list->containsAttribute("retval"));
