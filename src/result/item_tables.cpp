@@ -112,7 +112,7 @@ void categoryGetLibraryName(void* me, ILumoString* text) {
 
 // ---- ILumoIDLType ----
 
-const LumoUUID* typeGetUUID(void* me) { return &node<ParserType>(me).uuid.value; }
+const LumoUUID* typeGetUUID(void* me) { return &node<ParserType>(me).uuid; }
 void typeGetName(void* me, ILumoString* text) { writeHostString(text, node<ParserType>(me).name); }
 uint32_t typeGetKind(void* me) { return node<ParserType>(me).kind; }
 int32_t typeGetTemplateParameterIndex(void* me) { return node<ParserType>(me).templateParameterIndex; }

@@ -99,15 +99,15 @@ struct Resolver {
         if (const auto found = result.interfacesByName.find(qualified); found != result.interfacesByName.end()) {
             const auto& iface = *static_cast<const ParserInterface*>(found->second);
             type.kind = LUMO_KIND_OBJECT;
-            type.uuid.assign(iface.uuid.value);
+            type.uuid = iface.uuid.value;
             expected = iface.templateParameters.size();
         } else if (const auto found = result.enumerationsByName.find(qualified);
                    found != result.enumerationsByName.end()) {
             type.kind = LUMO_KIND_ENUMERATION;
-            type.uuid.assign(static_cast<const ParserEnumeration*>(found->second)->uuid.value);
+            type.uuid = static_cast<const ParserEnumeration*>(found->second)->uuid.value;
         } else if (qualified == kErrorInterfaceName) {
             type.kind = LUMO_KIND_OBJECT;
-            type.uuid.assign(kErrorInterfaceUuid);
+            type.uuid = kErrorInterfaceUuid;
         } else {
             return false;
         }

@@ -39,8 +39,7 @@ public:
     /// Template arguments in source order; owned.
     NodeVector<ParserType*> templateArguments;
     /// uuid of the referenced interface or enumeration (or the error interface), else zero.
-    UuidField uuid;
-
+    LumoUUID uuid{};
 };
 
 /// One item of an enumeration: a name and its number.

@@ -18,9 +18,11 @@ const std::string kErrorUuid = "855063FA-5C39-45DA-9B3D-0B3D4B72660C";
 /// A resolved type as "KIND NAME UUID @INDEX <ARGUMENTS>": the uuid only when not null, as "#n" when it is
 /// uuidNo(n); the index only when not -1; the arguments only when written.
 std::string describe(const ParserType& type) {
-    std::string text = std::to_string(type.kind) + " " + type.name, uuid = utf8(type.uuid.uuidText());
+    ZEMRA::IDL::PARSER::UuidField field;
+    field.assign(type.uuid);
+    std::string text = std::to_string(type.kind) + " " + type.name, uuid = utf8(field.uuidText());
     if (uuid.starts_with("5F0C2E61-7A3B-4C8D-9E1F-")) text += " #" + std::to_string(std::stoul(uuid.substr(24), 0, 16));
-    else if (!type.uuid.isNullUuid()) text += " {" + uuid + "}";
+    else if (!field.isNullUuid()) text += " {" + uuid + "}";
     if (type.templateParameterIndex != -1) text += " @" + std::to_string(type.templateParameterIndex);
     for (size_t i = 0; i < type.templateArguments.size(); ++i)
         text += (i == 0 ? " <" : ", ") + describe(*type.templateArguments[i]);
