@@ -17,13 +17,70 @@ using ParameterMap = std::unordered_map<std::string, int32_t>;
 /// Why a type did not resolve.
 enum class Failure { Unresolved, ArgumentCount, NotEnumeration };
 
+/// The interfaces and enumerations of a result by qualified name, in one open-addressing table
+/// for the look-ups of one resolution: an interface is found before an enumeration of the same
+/// name, as the result's two indexes would find them one after the other. The names are the
+/// keys of those indexes, which outlive the resolution.
+class DeclaredTypes {
+public:
+    /// A declaration found by name: exactly one of the two is set.
+    struct Found {
+        const ParserInterface* iface = nullptr;
+        const ParserEnumeration* enumeration = nullptr;
+        const std::string* name = nullptr;  ///< the qualified name
+    };
+
+    explicit DeclaredTypes(const ParserResult& result) {
+        size_t size = 16;
+        while (size < 2 * (result.interfacesByName.size() + result.enumerationsByName.size())) size *= 2;
+        slots_.resize(size);
+        for (const auto& [name, record] : result.interfacesByName)
+            enter({static_cast<const ParserInterface*>(record), nullptr, &name});
+        for (const auto& [name, record] : result.enumerationsByName)
+            enter({nullptr, static_cast<const ParserEnumeration*>(record), &name});
+    }
+
+    /// The declaration named `name`, or a Found with nothing set.
+    Found find(std::string_view name) const {
+        const size_t hash = std::hash<std::string_view>()(name);
+        for (size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
+            const Slot& held = slots_[slot];
+            if (!held.found.name) return {};
+            if (held.hash == hash && *held.found.name == name) return held.found;
+        }
+    }
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        Found found;
+    };
+
+    /// Enters `found` unless its name is taken: the interface entered first stays.
+    void enter(const Found& found) {
+        const size_t hash = std::hash<std::string_view>()(*found.name);
+        for (size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
+            Slot& held = slots_[slot];
+            if (!held.found.name) {
+                held = {hash, found};
+                return;
+            }
+            if (held.hash == hash && *held.found.name == *found.name) return;
+        }
+    }
+
+    std::vector<Slot> slots_;
+};
+
 /// What resolving one type needs: the registries, the enclosing interface's parameters and
 /// library, and where the reason for a failure goes. One resolver serves every interface, so
 /// that its buffers are reused from the first type to the last.
 struct Resolver {
-    explicit Resolver(ParserResult& target) : result(target) {}
+    explicit Resolver(ParserResult& target) : result(target), declared(target) {}
 
     ParserResult& result;
+    /// Every interface and enumeration by qualified name.
+    const DeclaredTypes declared;
     /// Template parameters of the interface being resolved.
     ParameterMap parameters;
     /// Name of the library that declares it.
@@ -96,15 +153,14 @@ struct Resolver {
     /// Looks `type` up as a declared interface or enumeration, or as the error interface.
     bool resolveDeclared(ParserType& type) {
         const std::string& qualified = qualifiedName(type.name);
-        if (const auto found = result.interfacesByName.find(qualified); found != result.interfacesByName.end()) {
-            const auto& iface = *static_cast<const ParserInterface*>(found->second);
+        const DeclaredTypes::Found found = declared.find(qualified);
+        if (found.iface) {
             type.kind = LUMO_KIND_OBJECT;
-            type.uuid = iface.uuid.value;
-            expected = iface.templateParameters.size();
-        } else if (const auto found = result.enumerationsByName.find(qualified);
-                   found != result.enumerationsByName.end()) {
+            type.uuid = found.iface->uuid.value;
+            expected = found.iface->templateParameters.size();
+        } else if (found.enumeration) {
             type.kind = LUMO_KIND_ENUMERATION;
-            type.uuid = static_cast<const ParserEnumeration*>(found->second)->uuid.value;
+            type.uuid = found.enumeration->uuid.value;
         } else if (qualified == kErrorInterfaceName) {
             type.kind = LUMO_KIND_OBJECT;
             type.uuid = kErrorInterfaceUuid;
