@@ -43,6 +43,19 @@ inline constexpr std::array<uint8_t, 256> kByteClasses = makeByteClasses();
 /// True when `byte` (0 to 255) is in `byteClass`.
 constexpr bool inClass(int byte, uint8_t byteClass) { return (kByteClasses[byte] & byteClass) != 0; }
 
+/// Counts a byte read from a source into `line` and `pos` the way syntax errors report places:
+/// a line feed starts the next line at pos 0, a carriage return counts nothing, any other byte
+/// one position.
+template <class Count>
+constexpr void countByte(int byte, Count& line, Count& pos) {
+    if (byte == '\n') {
+        ++line;
+        pos = 0;
+    } else if (byte != '\r') {
+        ++pos;
+    }
+}
+
 /// A hexadecimal number stops growing once its value passes this, before the next shift.
 inline constexpr uint32_t kHexBound = 0x0FFFFFFF;
 /// A decimal number stops growing once its value passes this, before the next multiplication.

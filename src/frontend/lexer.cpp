@@ -34,12 +34,7 @@ int readByte(ParseContext& context) {
     }
     const int byte = context.file.next();
     if (byte < 0) return 0;
-    if (byte == '\n') {
-        ++context.line;
-        context.pos = 0;
-    } else if (byte != '\r') {
-        ++context.pos;
-    }
+    countByte(byte, context.line, context.pos);
     return byte;
 }
 
@@ -51,12 +46,7 @@ void skipWhile(ParseContext& context, Keep keep) {
     if (context.pushback != 0) return;
     context.file.skipWhile([&context, &keep](unsigned char byte) {
         if (!keep(byte)) return false;
-        if (byte == '\n') {
-            ++context.line;
-            context.pos = 0;
-        } else if (byte != '\r') {
-            ++context.pos;
-        }
+        countByte(byte, context.line, context.pos);
         return true;
     });
 }
@@ -219,12 +209,7 @@ private:
     bool next(int& byte) {
         if (p_ == end_ || *p_ == 0) return false;
         byte = *p_++;
-        if (byte == '\n') {
-            ++line_;
-            pos_ = 0;
-        } else if (byte != '\r') {
-            ++pos_;
-        }
+        countByte(byte, line_, pos_);
         return true;
     }
 

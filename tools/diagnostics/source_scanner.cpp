@@ -60,12 +60,7 @@ int SourceScanner::readByte() {
     lastOffset_ = next_;
     if (next_ == text_.size()) return 0;
     const int byte = static_cast<unsigned char>(text_[next_++]);
-    if (byte == '\n') {
-        ++line_;
-        pos_ = 0;
-    } else if (byte != '\r') {
-        ++pos_;
-    }
+    countByte(byte, line_, pos_);
     return byte;
 }
 
