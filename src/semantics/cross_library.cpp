@@ -42,7 +42,8 @@ bool uuidFree(const ParserResult& result, const LumoUUID& uuid, Kind kind) {
 template <class Node, class Record>
 bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& node, std::vector<Record*>& list,
            NameIndex<Record>& byName, UuidIndex<Record>& byUuid) {
-    const std::string qualified = prefix + node.name;
+    std::string qualified = prefix;
+    qualified += node.name.view();
     if (!nameFree(result, qualified, kind)) return nameTaken(result, qualified);
     if (!uuidFree(result, node.uuid.value, kind)) return uuidTaken(result, node.uuid);
     list.push_back(&node);
@@ -56,7 +57,7 @@ bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& nod
 void registerLibraries(ParserResult& result) {
     for (ILumoIDLLibrary* record : result.libraries) {
         ParserLibrary& library = *static_cast<ParserLibrary*>(record);
-        const std::string prefix = library.name + "::";
+        const std::string prefix = library.name.str() + "::";
         for (ParserInterface* iface : library.interfaces)
             if (!enter(result, Kind::Interface, prefix, *iface, result.interfaces, result.interfacesByName,
                        result.interfacesByUuid))

@@ -63,7 +63,7 @@ bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool
     if (nameElsewhere(qualified)) {
         check.fail()
             .set("Multiple types ")
-            .quoted(words.clashQuotesQualified ? qualified : node.name)
+            .quoted(words.clashQuotesQualified ? std::string_view(qualified) : node.name.view())
             .utf8(" are declared")
             .inFile(check.file);
         return false;

@@ -23,11 +23,11 @@ struct FileCheck {
     /// Starts a message that replaces the error text.
     ErrorMessage fail() { return ErrorMessage(result.errorText); }
     /// The qualified name of a declaration of this library.
-    std::string qualified(const std::string& name) const { return prefix + name; }
+    std::string qualified(std::string_view name) const { return std::string(prefix).append(name); }
 };
 
 /// True when `name` contains ":", which no interface, enumeration or category ID name may.
-inline bool hasColon(const std::string& name) { return name.find(':') != std::string::npos; }
+inline bool hasColon(std::string_view name) { return name.find(':') != std::string_view::npos; }
 
 /// Reads and parses the "uuid" attribute of `declaration` into its uuid field, reporting a
 /// missing, malformed or null uuid with `kind` ("Interface", "Enumeration", "Category ID"). Returns the

@@ -219,7 +219,7 @@ bool checkInterface(FileCheck& check, ParserInterface& iface, MethodScratch& scr
             .inFile(check.file);
         return false;
     }
-    for (const std::string& parameter : iface.templateParameters) {
+    for (const NodeString& parameter : iface.templateParameters) {
         if (builtinKind(parameter) != 0) {
             check.fail()
                 .set("Type ")

@@ -36,7 +36,7 @@ bool checkLibrary(FileCheck& check) {
 }  // namespace
 
 bool checkFile(ParserLibrary& library, const LumoChar* fileName, ParserResult& result) {
-    FileCheck check{library, fileName, result, library.name + "::"};
+    FileCheck check{library, fileName, result, library.name.str() + "::"};
     if (!checkLibrary(check)) return false;
     // A failing phase ends only itself: the later phases still run, and their failure
     // replaces the text.

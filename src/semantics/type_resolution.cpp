@@ -11,8 +11,9 @@
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-/// Template parameter name to index; a repeated name keeps its later index.
-using ParameterMap = std::unordered_map<std::string, int32_t>;
+/// Template parameter name to index; a repeated name keeps its later index. The names are the
+/// interface's own, which outlive its resolution.
+using ParameterMap = std::unordered_map<std::string_view, int32_t>;
 
 /// Why a type did not resolve.
 enum class Failure { Unresolved, ArgumentCount, NotEnumeration };
@@ -84,7 +85,7 @@ struct Resolver {
     /// Template parameters of the interface being resolved.
     ParameterMap parameters;
     /// Name of the library that declares it.
-    const std::string* libraryName = nullptr;
+    std::string_view libraryName;
     /// Why the last type failed, and the type named in the reason.
     Failure failure = Failure::Unresolved;
     const ParserType* failed = nullptr;
@@ -142,17 +143,17 @@ struct Resolver {
         return true;
     }
 
-    /// The qualified name that `name` is looked up by.
-    const std::string& qualifiedName(const std::string& name) {
-        if (name == "ILumoError") return lookup.assign(kErrorInterfaceName);
-        if (name.find("::") != std::string::npos) return name;
-        lookup.assign(*libraryName).append("::").append(name);
+    /// The qualified name that `name` is looked up by: `name` itself when it is qualified.
+    std::string_view qualifiedName(std::string_view name) {
+        if (name == "ILumoError") return kErrorInterfaceName;
+        if (name.find("::") != std::string_view::npos) return name;
+        lookup.assign(libraryName).append("::").append(name);
         return lookup;
     }
 
     /// Looks `type` up as a declared interface or enumeration, or as the error interface.
     bool resolveDeclared(ParserType& type) {
-        const std::string& qualified = qualifiedName(type.name);
+        const std::string_view qualified = qualifiedName(type.name);
         const DeclaredTypes::Found found = declared.find(qualified);
         if (found.iface) {
             type.kind = LUMO_KIND_OBJECT;
@@ -167,7 +168,8 @@ struct Resolver {
         } else {
             return false;
         }
-        if (&qualified != &type.name) type.name = qualified;
+        // The qualified name goes into the memory of the library being resolved.
+        if (qualified.data() != type.name.data()) type.name = NodeString(qualified);
         return true;
     }
 
@@ -200,7 +202,7 @@ struct Resolver {
 /// argument type failure ends its method.
 void resolveInterface(Resolver& resolver, const ParserInterface& iface) {
     ParserResult& result = resolver.result;
-    resolver.libraryName = &iface.libraryName;
+    resolver.libraryName = iface.libraryName;
     resolver.parameters.clear();
     for (size_t i = 0; i < iface.templateParameters.size(); ++i)
         resolver.parameters[iface.templateParameters[i]] = static_cast<int32_t>(i);
@@ -236,8 +238,13 @@ void resolveInterface(Resolver& resolver, const ParserInterface& iface) {
 
 void resolveTypes(ParserResult& result) {
     Resolver resolver(result);
-    for (ILumoIDLInterface* record : result.interfaces)
-        resolveInterface(resolver, *static_cast<ParserInterface*>(record));
+    // Library by library, which is the order of the result's interface list: the qualified names
+    // that resolution writes go into the memory of the library that holds the type.
+    for (ILumoIDLLibrary* record : result.libraries) {
+        ParserLibrary& library = *static_cast<ParserLibrary*>(record);
+        const NodeArenaScope scope(library.nodeArena);
+        for (ParserInterface* iface : library.interfaces) resolveInterface(resolver, *iface);
+    }
 }
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -6,14 +6,14 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-std::string& foldCase(const std::string& text, std::string& out) {
+std::string& foldCase(std::string_view text, std::string& out) {
     out.assign(text);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 
-bool equalFolded(const std::string& a, const std::string& b) {
+bool equalFolded(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];

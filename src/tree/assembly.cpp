@@ -101,7 +101,7 @@ ParserLibraryItem* wrapItem(ParserCatID* categoryID) {
 
 ParserCatID* makeCategoryID(ParserAttribList* attributes, TokenText* name) {
     auto* categoryID = new ParserCatID();
-    categoryID->name = std::move(name->text);
+    categoryID->name = name->text;
     delete name;
     takeAttributes(*categoryID, attributes);
     return categoryID;
@@ -109,7 +109,7 @@ ParserCatID* makeCategoryID(ParserAttribList* attributes, TokenText* name) {
 
 ParserEnumeration* makeEnumeration(ParserAttribList* attributes, EnumItemList* items, TokenText* name) {
     auto* enumeration = new ParserEnumeration();
-    enumeration->name = std::move(name->text);
+    enumeration->name = name->text;
     delete name;
     takeAttributes(*enumeration, attributes);
     enumeration->items.swap(items->items);
@@ -143,7 +143,7 @@ ParserMethod* makeMethod(ParserAttribList* attributes, ParserType* returnType, T
                          ArgList* arguments) {
     auto* method = new ParserMethod();
     takeAttributes(*method, attributes);
-    method->name = std::move(name->text);
+    method->name = name->text;
     delete name;
     method->returnType = adoptOrphan(returnType);
     if (arguments) {
@@ -157,7 +157,7 @@ ParserArg* makeArgument(ParserAttribList* attributes, ParserType* type, TokenTex
     auto* argument = new ParserArg();
     takeAttributes(*argument, attributes);
     argument->type = adoptOrphan(type);
-    argument->name = std::move(name->text);
+    argument->name = name->text;
     delete name;
     return argument;
 }

@@ -1,8 +1,6 @@
 // Attribute storage, validation and look-up.
 #include "tree/attributes.h"
 
-#include <utility>
-
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
@@ -36,12 +34,11 @@ AttributeKey attributeKey(std::string_view name) {
     }
 }
 
-ParserAttribute::ParserAttribute(std::string& name, std::string* value)
-    : nameLength_(static_cast<uint32_t>(name.size())), text_(std::move(name)) {
-    key = attributeKey(text_);
+ParserAttribute::ParserAttribute(NodeString name, const NodeString* value) : name_(name) {
+    key = attributeKey(name_);
     if (value) {
         hasValue = true;
-        text_ += *value;
+        value_ = *value;
     }
     registerOrphan(this);
 }

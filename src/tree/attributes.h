@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tree/node_arena.h"
+#include "tree/node_string.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
 
@@ -27,20 +28,18 @@ constexpr AttributeKeys keyBit(AttributeKey key) { return static_cast<AttributeK
 /// The key of the attribute name `name` (exact, case-sensitive).
 AttributeKey attributeKey(std::string_view name);
 
-/// One attribute: a name, and a value when the name was followed by a parenthesised text. Both
-/// live in one string, the value right after the name, so that an attribute costs one string.
+/// One attribute: a name, and a value when the name was followed by a parenthesised text.
 class ParserAttribute : public Orphan<ParserAttribute>, public ArenaNode<ParserAttribute> {
 public:
-    /// Takes the name out of `name` and appends `value`'s text when given. Registers the new
-    /// attribute.
-    ParserAttribute(std::string& name, std::string* value);
+    /// An attribute named `name`, with the text of `value` when given. Registers it.
+    ParserAttribute(NodeString name, const NodeString* value);
 
     /// Attribute name exactly as lexed.
-    std::string_view name() const { return std::string_view(text_).substr(0, nameLength_); }
+    std::string_view name() const { return name_; }
     /// Value text as lexed; empty without a value.
-    std::string_view value() const { return std::string_view(text_).substr(nameLength_); }
-    /// The value as a zero-terminated text (it ends the stored string).
-    const char* valueText() const { return text_.c_str() + nameLength_; }
+    std::string_view value() const { return value_; }
+    /// The value as a zero-terminated text.
+    const char* valueText() const { return value_.c_str(); }
 
     /// True when a value was written.
     bool hasValue = false;
@@ -48,8 +47,8 @@ public:
     AttributeKey key = AttributeKey::kOther;
 
 private:
-    uint32_t nameLength_ = 0;
-    std::string text_;
+    NodeString name_;
+    NodeString value_;
 };
 
 /// The attributes of one list, in source order; their room comes from the node arena.

@@ -1,14 +1,11 @@
 // Construction, attribute acceptance and destruction of the declaration nodes.
 #include "tree/nodes.h"
 
-#include <utility>
-
 #include "result/item_tables.h"
 
 namespace ZEMRA::IDL::PARSER {
 
-ParserType::ParserType(std::string& name, NodeVector<ParserType*>* arguments) : record{this, &kTypeTable} {
-    this->name = std::move(name);
+ParserType::ParserType(NodeString name, NodeVector<ParserType*>* arguments) : record{this, &kTypeTable}, name(name) {
     if (arguments) templateArguments.swap(*arguments);
     registerOrphan(this);
 }
@@ -33,7 +30,7 @@ ParserType::~ParserType() {
     }
 }
 
-ParserEnumItem::ParserEnumItem(std::string& name, int32_t value) : value(value), name(std::move(name)) {
+ParserEnumItem::ParserEnumItem(NodeString name, int32_t value) : value(value), name(name) {
     registerOrphan(this);
 }
 
@@ -59,8 +56,7 @@ bool ParserMethod::validateAttributes(std::string& offending) {
                               offending);
 }
 
-ParserInterface::ParserInterface(std::string& name) : ILumoIDLInterface{this, &kInterfaceTable} {
-    this->name = std::move(name);
+ParserInterface::ParserInterface(NodeString name) : ILumoIDLInterface{this, &kInterfaceTable}, name(name) {
     registerOrphan(this);
 }
 

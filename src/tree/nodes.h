@@ -10,6 +10,7 @@
 #include "tree/attributes.h"
 #include "tree/item_index.h"
 #include "tree/node_arena.h"
+#include "tree/node_string.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
 #include "tree/token_text.h"
@@ -20,9 +21,9 @@ namespace ZEMRA::IDL::PARSER {
 /// A type reference in a method signature. Its ILumoIDLType record is its first member.
 class ParserType : public Orphan<ParserType>, public ArenaNode<ParserType> {
 public:
-    /// Takes the name out of `name` by swapping, and the template arguments out of
+    /// Takes the name, and the template arguments out of
     /// `arguments` when given (the container is left empty). Registers the new type.
-    ParserType(std::string& name, NodeVector<ParserType*>* arguments);
+    ParserType(NodeString name, NodeVector<ParserType*>* arguments);
     ParserType(const ParserType&) = delete;
     ParserType& operator=(const ParserType&) = delete;
     /// Deletes the template arguments, however deep, without recursion or allocation.
@@ -31,7 +32,7 @@ public:
     /// The record handed to the host.
     ILumoIDLType record;
     /// Name as written; type resolution may replace it by the qualified name.
-    std::string name;
+    NodeString name;
     /// Index of the interface's template parameter this type names, else -1.
     int32_t templateParameterIndex = -1;
     /// Type kind, set by type resolution.
@@ -45,12 +46,12 @@ public:
 /// One item of an enumeration: a name and its number.
 class ParserEnumItem : public Orphan<ParserEnumItem>, public ArenaNode<ParserEnumItem> {
 public:
-    /// Takes the name out of `name`; registers the new item.
-    ParserEnumItem(std::string& name, int32_t value);
+    /// An item named `name`; registers the new item.
+    ParserEnumItem(NodeString name, int32_t value);
     /// The number written after "=".
     int32_t value;
     /// Item name as written.
-    std::string name;
+    NodeString name;
 };
 
 /// A method argument.
@@ -69,7 +70,7 @@ public:
     /// The argument's type; owned.
     ParserType* type = nullptr;
     /// Argument name.
-    std::string name;
+    NodeString name;
 };
 
 /// A method of an interface.
@@ -86,7 +87,7 @@ public:
     bool validateAttributes(std::string& offending) override;
 
     /// Method name.
-    std::string name;
+    NodeString name;
     /// Return type; owned.
     ParserType* returnType = nullptr;
     /// Arguments in source order; owned.
@@ -99,23 +100,23 @@ class ParserInterface : public AttributeAdapter<ParserInterface>, public ParserA
 public:
     using ArenaNode<ParserInterface>::operator new;
     using ArenaNode<ParserInterface>::operator delete;
-    /// An interface named by swapping `name` out; registered.
-    explicit ParserInterface(std::string& name);
+    /// An interface named `name`; registered.
+    explicit ParserInterface(NodeString name);
     /// Deletes every method.
     ~ParserInterface() override;
     /// Accepts "uuid".
     bool validateAttributes(std::string& offending) override;
 
     /// Interface name as written.
-    std::string name;
+    NodeString name;
     /// The interface's uuid.
     UuidField uuid;
     /// Copy of the owning library's uuid.
     UuidField libraryUuid;
-    /// Copy of the owning library's name.
-    std::string libraryName;
+    /// The owning library's name (the same bytes).
+    NodeString libraryName;
     /// Template parameter names in source order.
-    std::vector<std::string> templateParameters;
+    NodeVector<NodeString> templateParameters;
     /// Methods in source order; owned.
     NodeVector<ParserMethod*> methods;
 };
@@ -134,13 +135,13 @@ public:
     bool validateAttributes(std::string& offending) override;
 
     /// Enumeration name.
-    std::string name;
+    NodeString name;
     /// The enumeration's uuid.
     UuidField uuid;
     /// Copy of the owning library's uuid.
     UuidField libraryUuid;
-    /// Copy of the owning library's name.
-    std::string libraryName;
+    /// The owning library's name (the same bytes).
+    NodeString libraryName;
     /// Items in source order; owned.
     NodeVector<ParserEnumItem*> items;
     /// Item name to item, filled by the checks.
@@ -159,13 +160,13 @@ public:
     bool validateAttributes(std::string& offending) override;
 
     /// Category ID name.
-    std::string name;
+    NodeString name;
     /// Its uuid.
     UuidField uuid;
     /// Copy of the owning library's uuid.
     UuidField libraryUuid;
-    /// Copy of the owning library's name.
-    std::string libraryName;
+    /// The owning library's name (the same bytes).
+    NodeString libraryName;
 };
 
 /// One item of a library body while it is parsed: exactly one of the three pointers is set.
@@ -215,7 +216,7 @@ using LibraryBody = OwnedList<ParserLibraryItem>;
 class NameList : public Orphan<NameList>, public Recycled<NameList> {
 public:
     /// Names in source order.
-    std::vector<std::string> names;
+    NodeVector<NodeString> names;
 };
 
 }  // namespace ZEMRA::IDL::PARSER

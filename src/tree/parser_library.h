@@ -33,7 +33,7 @@ public:
     void adoptContents(ParserAttribList* list, NodeVector<ParserLibraryItem*>* body);
 
     /// Library name.
-    std::string name;
+    NodeString name;
     /// The uuid from the "uuid" attribute.
     UuidField uuid;
     /// Interfaces in source order; owned.

@@ -2,9 +2,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
+#include "tree/node_string.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
 
@@ -14,10 +14,10 @@ namespace ZEMRA::IDL::PARSER {
 /// moves or copies the text out and deletes it.
 class TokenText : public Orphan<TokenText>, public Recycled<TokenText> {
 public:
-    /// Copies `value` and registers the new text.
+    /// Copies `value` into the node arena and registers the new text.
     explicit TokenText(std::string_view value) : text(value) { registerOrphan(this); }
-    /// The text exactly as lexed.
-    std::string text;
+    /// The text exactly as lexed; nodes take it over by copying the reference.
+    NodeString text;
 };
 
 }  // namespace ZEMRA::IDL::PARSER

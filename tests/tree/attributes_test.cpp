@@ -16,10 +16,9 @@ namespace {
 /// A node of `kind` ("list" for a stand-alone list) holding the attributes written in `written`:
 /// separated by blanks, each a name alone or "name=value".
 std::unique_ptr<ParserAttribList> nodeWith(const std::string& kind, const std::string& written) {
-    std::string name = "I";
     std::unique_ptr<ParserAttribList> node(
         kind == "library"     ? static_cast<ParserAttribList*>(new ParserLibrary)
-        : kind == "interface" ? new ParserInterface(name)
+        : kind == "interface" ? new ParserInterface(NodeString("I"))
         : kind == "enum"      ? new ParserEnumeration
         : kind == "category"  ? new ParserCatID
         : kind == "method"    ? new ParserMethod
@@ -29,7 +28,7 @@ std::unique_ptr<ParserAttribList> nodeWith(const std::string& kind, const std::s
     for (std::string word; words >> word;) {
         const size_t equals = word.find('=');
         const bool hasValue = equals != std::string::npos;
-        std::string attribute = word.substr(0, equals), value = hasValue ? word.substr(equals + 1) : "";
+        const NodeString attribute(word.substr(0, equals)), value(hasValue ? word.substr(equals + 1) : "");
         node->attributes.push_back(new ParserAttribute(attribute, hasValue ? &value : nullptr));
     }
     return node;

@@ -12,7 +12,7 @@ namespace {
 
 /// An interface that counts its destructions in `destroyed`.
 struct CountedInterface : ParserInterface {
-    CountedInterface(std::string name, int& destroyed) : ParserInterface(name), destroyed(destroyed) {}
+    CountedInterface(const char* name, int& destroyed) : ParserInterface(NodeString(name)), destroyed(destroyed) {}
     ~CountedInterface() override { ++destroyed; }
     int& destroyed;
 };
@@ -41,7 +41,7 @@ TEST(OrphanRegistryTest, PurgeDestroysTheRegisteredNodesOnceAndLeavesAdoptedOnes
 }
 
 TEST(OrphanRegistryTest, EveryKindIsRegisteredWhenMade) {
-    std::string name = "N";
+    const NodeString name("N");
     const TokenText text(name);
     const ParserType type(name, nullptr);
     const ParserEnumItem item(name, 1);

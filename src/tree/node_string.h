@@ -1,0 +1,64 @@
+// NodeString: a name held by a declaration node, its bytes in the node arena.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "tree/node_arena.h"
+
+namespace ZEMRA::IDL::PARSER {
+
+/// An immutable text whose bytes (zero-terminated) live in the current node arena when it is
+/// made, so that a name costs no allocation of its own and is given back with the library's
+/// other memory. Copying one copies the reference, not the bytes: a copy must not outlive the
+/// arena, which holds for every copy within one library's nodes.
+class NodeString {
+public:
+    /// The empty text.
+    NodeString() = default;
+    /// A copy of `text` in the current node arena.
+    explicit NodeString(std::string_view text) {
+        char* bytes = static_cast<char*>(currentNodeArena().allocate(text.size() + 1));
+        if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
+        bytes[text.size()] = 0;
+        data_ = bytes;
+        size_ = static_cast<uint32_t>(text.size());
+    }
+
+    /// The text.
+    operator std::string_view() const { return {data_, size_}; }
+    /// The text, spelled out where a conversion would not be found.
+    std::string_view view() const { return {data_, size_}; }
+    /// The text as a zero-terminated string.
+    const char* c_str() const { return data_; }
+    /// The bytes.
+    const char* data() const { return data_; }
+    /// Number of bytes.
+    size_t size() const { return size_; }
+    /// True for the empty text.
+    bool empty() const { return size_ == 0; }
+    /// A std::string with the same bytes.
+    std::string str() const { return std::string(data_, size_); }
+
+    /// Equality of the bytes.
+    friend bool operator==(const NodeString& a, std::string_view b) { return a.view() == b; }
+    /// Equality of the bytes.
+    friend bool operator==(const NodeString& a, const NodeString& b) { return a.view() == b.view(); }
+    /// Equality of the bytes.
+    friend bool operator==(const NodeString& a, const char* b) { return a.view() == std::string_view(b); }
+
+    /// Concatenation into a std::string, as names are written into texts.
+    friend std::string operator+(std::string a, const NodeString& b) { return a.append(b.view()); }
+    /// Concatenation into a std::string.
+    friend std::string operator+(const NodeString& a, std::string_view b) { return a.str().append(b); }
+    /// Concatenation into a std::string.
+    friend std::string operator+(const char* a, const NodeString& b) { return std::string(a).append(b.view()); }
+
+private:
+    const char* data_ = "";
+    uint32_t size_ = 0;
+};
+
+}  // namespace ZEMRA::IDL::PARSER
