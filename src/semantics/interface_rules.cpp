@@ -4,6 +4,7 @@
 #include "semantics/builtin_types.h"
 #include "semantics/file_check.h"
 #include "semantics/recycling_string_set.h"
+#include "semantics/signature_set.h"
 #include "semantics/type_signature.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -13,19 +14,19 @@ namespace {
 constexpr size_t kFewArguments = 8;
 
 /// What the checks of one interface's methods reuse from method to method and interface to
-/// interface: the method's signature text, and the two sets the rules fill.
+/// interface: the two sets the rules fill and room for texts.
 struct MethodScratch {
     /// The case-folded argument names of the method being checked, when it has many.
     RecyclingStringSet argumentNames;
-    /// The signatures of the interface's methods checked so far.
-    RecyclingStringSet signatures;
-    /// The signature of the method being checked.
-    std::string signature;
+    /// The interface's methods checked so far, by signature.
+    SignatureSet signatures;
+    /// Two signature texts, compared when two methods' signatures hash alike.
+    std::string signature, otherSignature;
     /// One case-folded argument name.
     std::string folded;
 };
 
-/// Checks one argument and extends the method's signature; false when a rule fails.
+/// Checks one argument; false when a rule fails.
 bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserMethod& method, size_t index,
                    MethodScratch& scratch, bool& seenOut) {
     ParserArg& argument = *method.arguments[index];
@@ -76,8 +77,6 @@ bool checkArgument(FileCheck& check, const ParserInterface& iface, const ParserM
             .utf8(" (all argument must differ by name in case-insensitive languages)");
         return false;
     }
-    scratch.signature += '$';
-    appendTypeSignature(*argument.type, scratch.signature);
 
     const bool in = argument.containsAttribute(AttributeKey::kIn);
     const bool out = argument.containsAttribute(AttributeKey::kOut);
@@ -154,7 +153,6 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
             .inFile(check.file);
         return false;
     }
-    foldCase(method.name, scratch.signature);
     scratch.argumentNames.clear();
     bool seenOut = false;
     for (size_t i = 0; i < method.arguments.size(); ++i)
@@ -166,7 +164,10 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
         !checkPropertyArgument(check, iface, method, "property_get", {AttributeKey::kOut, AttributeKey::kRetval},
                                "attributes \"out\" and \"retval\""))
         return false;
-    if (!scratch.signatures.insert(scratch.signature)) {
+    const auto same = [&](const ParserMethod& other) {
+        return signatureText(other, scratch.otherSignature) == signatureText(method, scratch.signature);
+    };
+    if (!scratch.signatures.insert(signatureHash(method, scratch.folded), &method, same)) {
         check.fail()
             .set("Multiple methods ")
             .quoted(method.name)
@@ -230,7 +231,7 @@ bool checkInterface(FileCheck& check, ParserInterface& iface, MethodScratch& scr
             return false;
         }
     }
-    scratch.signatures.clear();
+    scratch.signatures.reset(iface.methods.size());
     for (ParserMethod* method : iface.methods)
         if (!checkMethod(check, iface, *method, scratch)) return false;
     return true;

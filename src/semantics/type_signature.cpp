@@ -1,6 +1,7 @@
 // Case folding and type signatures.
 #include "semantics/type_signature.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -23,23 +24,53 @@ bool equalFolded(std::string_view a, std::string_view b) {
     return true;
 }
 
-void appendTypeSignature(const ParserType& type, std::string& out) {
+namespace {
+
+/// Hands the method's signature to `emit` in pieces, in order: the folded name, then for each
+/// argument the delimiters and type names. No name holds a delimiter, so equal signatures come
+/// in equal pieces.
+template <class Emit>
+void walkSignature(const ParserMethod& method, std::string& folded, Emit emit) {
+    emit(std::string_view(foldCase(method.name, folded)));
     // Each entry is a type and how many of its arguments have been written so far.
     std::vector<std::pair<const ParserType*, size_t>> pending;
-    out += type.name;
-    if (!type.templateArguments.empty()) pending.emplace_back(&type, 0);
-    while (!pending.empty()) {
-        auto& [current, written] = pending.back();
-        if (written == current->templateArguments.size()) {
-            out += '>';
-            pending.pop_back();
-            continue;
+    for (const ParserArg* argument : method.arguments) {
+        emit("$");
+        emit(argument->type->name);
+        if (!argument->type->templateArguments.empty()) pending.emplace_back(argument->type, 0);
+        while (!pending.empty()) {
+            auto& [current, written] = pending.back();
+            if (written == current->templateArguments.size()) {
+                emit(">");
+                pending.pop_back();
+                continue;
+            }
+            emit(written == 0 ? "<" : ",");
+            const ParserType* inner = current->templateArguments[written++];
+            emit(inner->name);
+            if (!inner->templateArguments.empty()) pending.emplace_back(inner, 0);
         }
-        out += written == 0 ? '<' : ',';
-        const ParserType* argument = current->templateArguments[written++];
-        out += argument->name;
-        if (!argument->templateArguments.empty()) pending.emplace_back(argument, 0);
     }
+}
+
+}  // namespace
+
+std::string& signatureText(const ParserMethod& method, std::string& out) {
+    std::string folded;
+    out.clear();
+    walkSignature(method, folded, [&out](std::string_view piece) { out.append(piece); });
+    return out;
+}
+
+uint64_t signatureHash(const ParserMethod& method, std::string& folded) {
+    uint64_t hash = 0;
+    walkSignature(method, folded, [&hash](std::string_view piece) {
+        // A delimiter is mixed in as its byte; a name through the string hash.
+        const uint64_t value = piece.size() == 1 ? static_cast<unsigned char>(piece[0])
+                                                 : std::hash<std::string_view>()(piece);
+        hash = (hash ^ value) * 0x9E3779B97F4A7C15ull;
+    });
+    return hash;
 }
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -96,10 +96,9 @@ TEST(InterfaceRulesTest, SignatureIsTheWrittenTypeAndFoldingLowersAsciiLettersOn
         "L", board("LUMORESULT M([in] J<J<I>> a, [in] P<J<LumoReal>, I> b);") + iface("P<A, B>", 4))});
     ASSERT_EQ(parsed.error(), "");
     const auto* k = static_cast<const ZEMRA::IDL::PARSER::ParserInterface*>(parsed.result().interfaces.at(2));
-    std::string signature = "m";
-    for (const auto* argument : k->methods.at(0)->arguments)
-        ZEMRA::IDL::PARSER::appendTypeSignature(*argument->type, signature += '$');
-    EXPECT_EQ(signature, "m$L::J<L::J<L::I>>$L::P<L::J<LumoReal>,L::I>");
+    std::string signature;
+    EXPECT_EQ(ZEMRA::IDL::PARSER::signatureText(*k->methods.at(0), signature),
+              "m$L::J<L::J<L::I>>$L::P<L::J<LumoReal>,L::I>");
     std::string folded = "earlier and longer text";
     EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("@AZ[`az{_09\xC3\x89", folded), "@az[`az{_09\xC3\x89");
 }
