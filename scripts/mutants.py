@@ -282,7 +282,9 @@ def main():
 
     workers = [Worker(first)]
     for k in range(1, options.workers):
-        shutil.copytree(first, scratch / f"tree{k}", dirs_exist_ok=False)
+        # A tree left by an interrupted run is replaced, as tree0 is.
+        shutil.rmtree(scratch / f"tree{k}", ignore_errors=True)
+        shutil.copytree(first, scratch / f"tree{k}")
         workers.append(Worker(scratch / f"tree{k}"))
     for worker in workers:
         worker.configure()
