@@ -60,6 +60,8 @@ TEST(LexerTest, TokensAndPositionsAtEveryBlockSize) {
         {"/*/", "END@1:3"},
         {"enum /*\r\n * never\r\n * closed *", "ENUM@1:5 END@3:11"},
         {"x //a\r\rb", "id:x@1:2 END@1:6"},
+        {"x /* c */", "id:x@1:2 END@1:9"},
+        {"x // c\n", "id:x@1:2 END@2:0"},
         {"enum  \n ", "ENUM@1:5 END@2:1"},
         {"a/b /", "id:a@1:2 /@1:3 id:b@1:4 /@1:5 END@1:5"},
         // Attribute lists: names, values and the modes they switch.
