@@ -24,6 +24,33 @@ int hexDigitValue(int byte) {
     return byte - 'a' + 10;
 }
 
+/// `number` with the digit `byte` appended, in base 16 or 10.
+inline uint32_t withDigit(uint32_t number, int byte, bool hex) {
+    return hex ? (number << 4) | static_cast<uint32_t>(hexDigitValue(byte))
+               : number * 10 + static_cast<uint32_t>(byte - '0');
+}
+
+/// The keyword token that `text` spells exactly, or kIdentifier.
+inline int32_t keywordOrIdentifier(std::string_view text) {
+    int32_t token = kIdentifier;
+    if (text == "interface") token = kInterface;
+    if (text == "category") token = kCategory;
+    if (text == "library") token = kLibrary;
+    if (text == "enum") token = kEnum;
+    return token;
+}
+
+/// The lexer mode after the single byte `byte` was returned as a token in `mode`.
+inline int32_t modeAfter(int32_t mode, int byte) {
+    switch (byte) {
+    case ')': return mode == kAttributeValueMode ? kAttributeNamesMode : mode;
+    case '(': return mode == kAttributeNamesMode ? kAttributeValueMode : mode;
+    case ']': return mode == kAttributeNamesMode ? kNormalMode : mode;
+    case '[': return mode == kNormalMode ? kAttributeNamesMode : mode;
+    default: return mode;
+    }
+}
+
 /// The next byte, or 0 at end of input (a zero byte ends it too). Line and pos count a byte when it
 /// first comes from the file, so a byte read again after unreadByte leaves them alone.
 int readByte(ParseContext& context) {
@@ -142,8 +169,7 @@ int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
             value.number = static_cast<int32_t>(number);
             return kNumber;
         }
-        number = hex ? (number << 4) | static_cast<uint32_t>(hexDigitValue(byte))
-                     : number * 10 + static_cast<uint32_t>(byte - '0');
+        number = withDigit(number, byte, hex);
     }
     unreadByte(context, byte);
     value.number = static_cast<int32_t>(number);
@@ -153,12 +179,9 @@ int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
 /// An identifier or keyword starting with `first`; a keyword's text is never made.
 int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
     const std::string_view text = collect(context, first, kIdentifierPart);
-    if (text == "interface") return kInterface;
-    if (text == "category") return kCategory;
-    if (text == "library") return kLibrary;
-    if (text == "enum") return kEnum;
-    value.text = new TokenText(text);
-    return kIdentifier;
+    const int32_t token = keywordOrIdentifier(text);
+    if (token == kIdentifier) value.text = new TokenText(text);
+    return token;
 }
 
 /// Lexes one token straight from the bytes already in the reader's buffer, as the byte-by-byte
@@ -189,10 +212,7 @@ public:
             if (fromPushback && p_ == window_.data()) return false;
             if (!lexRun(runClass, value, token, pushback)) return false;
         } else {
-            if (mode == kAttributeValueMode && byte == ')') mode = kAttributeNamesMode;
-            else if (mode == kAttributeNamesMode && byte == '(') mode = kAttributeValueMode;
-            else if (mode == kAttributeNamesMode && byte == ']') mode = kNormalMode;
-            else if (mode == kNormalMode && byte == '[') mode = kAttributeNamesMode;
+            mode = modeAfter(mode, byte);
             token = byteToken(byte);
         }
         context_.file.consume(static_cast<size_t>(p_ - window_.data()));
@@ -241,14 +261,8 @@ private:
         const std::string_view text(reinterpret_cast<const char*>(first), static_cast<size_t>(p_ - first));
         if (!next(pushback)) return false;
         token = kIdentifier;
-        if (runClass == kAttributeValueByte) {
-            token = kAttributeValue;
-        } else if (runClass == kIdentifierPart) {
-            if (text == "interface") token = kInterface;
-            if (text == "category") token = kCategory;
-            if (text == "library") token = kLibrary;
-            if (text == "enum") token = kEnum;
-        }
+        if (runClass == kAttributeValueByte) token = kAttributeValue;
+        else if (runClass == kIdentifierPart) token = keywordOrIdentifier(text);
         if (token == kIdentifier || token == kAttributeValue) value.text = new TokenText(text);
         return true;
     }
@@ -272,14 +286,13 @@ private:
         const uint8_t digitClass = hex ? kHexDigit : kDecimalDigit;
         const uint32_t bound = hex ? kHexBound : kDecimalBound;
         token = kNumber;
-        for (; inClass(byte, digitClass); ) {
+        while (inClass(byte, digitClass)) {
             // Past the bound the digit just read is dropped, and nothing is left to read again.
             if (number > bound) {
                 value.number = static_cast<int32_t>(number);
                 return true;
             }
-            number = hex ? (number << 4) | static_cast<uint32_t>(hexDigitValue(byte))
-                         : number * 10 + static_cast<uint32_t>(byte - '0');
+            number = withDigit(number, byte, hex);
             if (!next(byte)) return false;
         }
         value.number = static_cast<int32_t>(number);
@@ -295,12 +308,10 @@ private:
     int32_t pos_;
 };
 
-}  // namespace
 
-int32_t nextToken(TokenValue& value) {
-    ParseContext& context = *currentContext();
-    int32_t token = 0;
-    if (BufferLexer(context).lex(value, token)) return token;
+/// The token read byte by byte, for what the buffered path leaves: kept out of line, so that the
+/// common path does not pay for its registers.
+[[gnu::noinline]] int32_t lexByteByByte(ParseContext& context, TokenValue& value) {
     const int byte = skipBlanksAndComments(context, readByte(context));
     if (byte == 0) return kEndOfInput;
 
@@ -310,22 +321,30 @@ int32_t nextToken(TokenValue& value) {
             value.text = new TokenText(collect(context, byte, kAttributeValueByte));
             return kAttributeValue;
         }
-        if (byte == ')') context.lexerMode = kAttributeNamesMode;
+        context.lexerMode = modeAfter(context.lexerMode, byte);
         return byteToken(byte);
     case kAttributeNamesMode:
         if (inClass(byte, kAttributeNameByte)) {
             value.text = new TokenText(collect(context, byte, kAttributeNameByte));
             return kIdentifier;
         }
-        if (byte == '(') context.lexerMode = kAttributeValueMode;
-        if (byte == ']') context.lexerMode = kNormalMode;
+        context.lexerMode = modeAfter(context.lexerMode, byte);
         return byteToken(byte);
     default:
         if (inClass(byte, kIdentifierStart)) return lexIdentifier(context, byte, value);
         if (inClass(byte, kDecimalDigit)) return lexNumber(context, byte, value);
-        if (byte == '[') context.lexerMode = kAttributeNamesMode;
+        context.lexerMode = modeAfter(context.lexerMode, byte);
         return byteToken(byte);
     }
+}
+
+}  // namespace
+
+int32_t nextToken(TokenValue& value) {
+    ParseContext& context = *currentContext();
+    int32_t token = 0;
+    if (BufferLexer(context).lex(value, token)) return token;
+    return lexByteByByte(context, value);
 }
 
 }  // namespace ZEMRA::IDL::PARSER
