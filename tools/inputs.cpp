@@ -10,6 +10,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "tools/diagnostics/checker.h"
+
 namespace lumoidl::tool {
 namespace {
 
@@ -75,10 +77,7 @@ std::optional<std::string_view> InputSet::bytes(size_t index) const {
 
 std::string InputSet::toDisplay(std::string message) const {
     for (const Input& input : inputs_) {
-        if (input.path == input.display) continue;
-        const std::string from = '"' + input.path + '"', to = '"' + input.display + '"';
-        for (size_t at = message.find(from); at != std::string::npos; at = message.find(from, at + to.size()))
-            message.replace(at, from.size(), to);
+        if (input.path != input.display) diagnostics::showFileName(message, input.path, input.display);
     }
     return message;
 }

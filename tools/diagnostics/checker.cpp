@@ -100,10 +100,8 @@ private:
     /// `message` with each quoted path handed to the library replaced by its display name.
     std::string toDisplay(std::string message) const {
         for (const Active& a : active_) {
-            if (a.input.libraryPath == a.input.displayName) continue;
-            const std::string from = '"' + a.input.libraryPath + '"', to = '"' + a.input.displayName + '"';
-            for (size_t at = message.find(from); at != std::string::npos; at = message.find(from, at + to.size()))
-                message.replace(at, from.size(), to);
+            if (a.input.libraryPath != a.input.displayName)
+                showFileName(message, a.input.libraryPath, a.input.displayName);
         }
         return message;
     }
@@ -165,6 +163,12 @@ private:
 };
 
 }  // namespace
+
+void showFileName(std::string& message, const std::string& path, const std::string& display) {
+    const std::string from = '"' + path + '"', to = '"' + display + '"';
+    for (size_t at = message.find(from); at != std::string::npos; at = message.find(from, at + to.size()))
+        message.replace(at, from.size(), to);
+}
 
 CheckReport collectDiagnostics(std::vector<CheckInput> inputs, const std::string& firstMessage, size_t maxErrors,
                                const ParseFunction& parse, const StageFunction& stage) {

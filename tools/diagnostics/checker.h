@@ -17,6 +17,10 @@ struct CheckInput {
     std::string text;         ///< the file's bytes
 };
 
+/// Replaces in `message` every quoted `path` (as the library quotes file names) by the quoted
+/// `display` name.
+void showFileName(std::string& message, const std::string& path, const std::string& display);
+
 /// Hands `paths` to the library in that order and returns its message in UTF-8, empty when
 /// the files are valid.
 using ParseFunction = std::function<std::string(const std::vector<std::string>& paths)>;
