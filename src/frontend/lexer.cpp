@@ -180,7 +180,7 @@ int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
 int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
     const std::string_view text = collect(context, first, kIdentifierPart);
     const int32_t token = keywordOrIdentifier(text);
-    if (token == kIdentifier) value.text = new TokenText(text);
+    if (token == kIdentifier) value.text = TokenText::make(text);
     return token;
 }
 
@@ -263,7 +263,7 @@ private:
         token = kIdentifier;
         if (runClass == kAttributeValueByte) token = kAttributeValue;
         else if (runClass == kIdentifierPart) token = keywordOrIdentifier(text);
-        if (token == kIdentifier || token == kAttributeValue) value.text = new TokenText(text);
+        if (token == kIdentifier || token == kAttributeValue) value.text = TokenText::make(text);
         return true;
     }
 
@@ -318,14 +318,14 @@ private:
     switch (context.lexerMode) {
     case kAttributeValueMode:
         if (inClass(byte, kAttributeValueByte)) {
-            value.text = new TokenText(collect(context, byte, kAttributeValueByte));
+            value.text = TokenText::make(collect(context, byte, kAttributeValueByte));
             return kAttributeValue;
         }
         context.lexerMode = modeAfter(context.lexerMode, byte);
         return byteToken(byte);
     case kAttributeNamesMode:
         if (inClass(byte, kAttributeNameByte)) {
-            value.text = new TokenText(collect(context, byte, kAttributeNameByte));
+            value.text = TokenText::make(collect(context, byte, kAttributeNameByte));
             return kIdentifier;
         }
         context.lexerMode = modeAfter(context.lexerMode, byte);

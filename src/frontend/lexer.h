@@ -6,7 +6,7 @@
 namespace ZEMRA::IDL::PARSER {
 
 /// Reads the next token from the current context's file; returns its code and, for
-/// kIdentifier, kAttributeValue and kNumber, sets `value` (a new registered token text or the
+/// kIdentifier, kAttributeValue and kNumber, sets `value` (a new token text or the
 /// number). Line, pos, mode and the pushback byte live in the context.
 int32_t nextToken(TokenValue& value);
 

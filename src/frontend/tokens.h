@@ -23,7 +23,7 @@ enum TokenCode : int32_t {
 /// The value a token carries: a text for identifiers and attribute values, a number for
 /// numbers; other tokens leave it unchanged.
 union TokenValue {
-    TokenText* text;  ///< registered token text, for kIdentifier and kAttributeValue
+    TokenText* text;  ///< token text in the node arena, for kIdentifier and kAttributeValue
     int32_t number;   ///< for kNumber
 };
 

@@ -53,10 +53,8 @@ template OwnedList<ParserEnumItem>* appendToList(OwnedList<ParserEnumItem>*, Par
 template OwnedList<ParserLibraryItem>* appendToList(OwnedList<ParserLibraryItem>*, ParserLibraryItem*);
 
 ParserAttribute* makeAttribute(TokenText* name, TokenText* value) {
-    auto* attribute = new ParserAttribute(name->text, value ? &value->text : nullptr);
-    delete name;
-    delete value;
-    return attribute;
+    const NodeString valueText = value ? value->text() : NodeString();
+    return new ParserAttribute(name->text(), value ? &valueText : nullptr);
 }
 
 ParserAttribList* startAttributeList(ParserAttribute* first) {
@@ -76,8 +74,7 @@ NameList* startNames(TokenText* name) {
 }
 
 NameList* appendName(NameList* names, TokenText* name) {
-    names->names.push_back(name->text);
-    delete name;
+    names->names.push_back(name->text());
     return names;
 }
 
@@ -101,16 +98,14 @@ ParserLibraryItem* wrapItem(ParserCatID* categoryID) {
 
 ParserCatID* makeCategoryID(ParserAttribList* attributes, TokenText* name) {
     auto* categoryID = new ParserCatID();
-    categoryID->name = name->text;
-    delete name;
+    categoryID->name = name->text();
     takeAttributes(*categoryID, attributes);
     return categoryID;
 }
 
 ParserEnumeration* makeEnumeration(ParserAttribList* attributes, EnumItemList* items, TokenText* name) {
     auto* enumeration = new ParserEnumeration();
-    enumeration->name = name->text;
-    delete name;
+    enumeration->name = name->text();
     takeAttributes(*enumeration, attributes);
     enumeration->items.swap(items->items);
     delete items;
@@ -118,15 +113,13 @@ ParserEnumeration* makeEnumeration(ParserAttribList* attributes, EnumItemList* i
 }
 
 ParserEnumItem* makeEnumItem(TokenText* name, int32_t value) {
-    auto* item = new ParserEnumItem(name->text, value);
-    delete name;
+    auto* item = new ParserEnumItem(name->text(), value);
     return item;
 }
 
 ParserInterface* makeInterface(ParserAttribList* attributes, TokenText* name, NameList* parameters,
                                MethodList* methods) {
-    auto* iface = new ParserInterface(name->text);
-    delete name;
+    auto* iface = new ParserInterface(name->text());
     takeAttributes(*iface, attributes);
     if (parameters) {
         iface->templateParameters.swap(parameters->names);
@@ -143,8 +136,7 @@ ParserMethod* makeMethod(ParserAttribList* attributes, ParserType* returnType, T
                          ArgList* arguments) {
     auto* method = new ParserMethod();
     takeAttributes(*method, attributes);
-    method->name = name->text;
-    delete name;
+    method->name = name->text();
     method->returnType = adoptOrphan(returnType);
     if (arguments) {
         method->arguments.swap(arguments->items);
@@ -157,24 +149,21 @@ ParserArg* makeArgument(ParserAttribList* attributes, ParserType* type, TokenTex
     auto* argument = new ParserArg();
     takeAttributes(*argument, attributes);
     argument->type = adoptOrphan(type);
-    argument->name = name->text;
-    delete name;
+    argument->name = name->text();
     return argument;
 }
 
 ParserType* makeType(TokenText* name, TypeList* arguments) {
-    auto* type = new ParserType(name->text, arguments ? &arguments->items : nullptr);
-    delete name;
+    auto* type = new ParserType(name->text(), arguments ? &arguments->items : nullptr);
     delete arguments;
     return type;
 }
 
 void fillLibrary(ParserLibrary& library, ParserAttribList* attributes, TokenText* name, LibraryBody* body) {
-    library.name = name->text;
+    library.name = name->text();
     library.adoptContents(attributes, body ? &body->items : nullptr);
     // The library now holds every node of the file, so it takes over their memory.
     if (nodeArenaScoped()) library.nodeArena = std::move(currentNodeArena());
-    delete name;
     delete attributes;
     delete body;
 }

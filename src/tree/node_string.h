@@ -10,37 +10,50 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-/// An immutable text whose bytes (zero-terminated) live in the current node arena when it is
-/// made, so that a name costs no allocation of its own and is given back with the library's
-/// other memory. Copying one copies the reference, not the bytes: a copy must not outlive the
-/// arena, which holds for every copy within one library's nodes.
+/// An immutable text whose bytes live in the current node arena when it is made, so that a name
+/// costs no allocation of its own and is given back with the library's other memory. The arena
+/// holds the size (four bytes) and then the bytes, zero-terminated; the string itself is one
+/// pointer to the bytes. Copying one copies the reference, not the bytes: a copy must not outlive
+/// the arena, which holds for every copy within one library's nodes.
 class NodeString {
 public:
     /// The empty text.
     NodeString() = default;
     /// A copy of `text` in the current node arena.
     explicit NodeString(std::string_view text) {
-        char* bytes = static_cast<char*>(currentNodeArena().allocate(text.size() + 1));
-        if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
-        bytes[text.size()] = 0;
-        data_ = bytes;
-        size_ = static_cast<uint32_t>(text.size());
+        char* stored = static_cast<char*>(currentNodeArena().allocate(kSizeBytes + text.size() + 1));
+        const auto size = static_cast<uint32_t>(text.size());
+        std::memcpy(stored, &size, kSizeBytes);
+        if (size != 0) std::memcpy(stored + kSizeBytes, text.data(), size);
+        stored[kSizeBytes + size] = 0;
+        data_ = stored + kSizeBytes;
+    }
+
+    /// The string whose bytes start at `data`, which is the data() of a NodeString.
+    static NodeString fromData(const char* data) {
+        NodeString text;
+        text.data_ = data;
+        return text;
     }
 
     /// The text.
-    operator std::string_view() const { return {data_, size_}; }
+    operator std::string_view() const { return view(); }
     /// The text, spelled out where a conversion would not be found.
-    std::string_view view() const { return {data_, size_}; }
+    std::string_view view() const { return {data_, size()}; }
     /// The text as a zero-terminated string.
     const char* c_str() const { return data_; }
     /// The bytes.
     const char* data() const { return data_; }
     /// Number of bytes.
-    size_t size() const { return size_; }
+    size_t size() const {
+        uint32_t size;
+        std::memcpy(&size, data_ - kSizeBytes, kSizeBytes);
+        return size;
+    }
     /// True for the empty text.
-    bool empty() const { return size_ == 0; }
+    bool empty() const { return size() == 0; }
     /// A std::string with the same bytes.
-    std::string str() const { return std::string(data_, size_); }
+    std::string str() const { return std::string(view()); }
 
     /// Equality of the bytes.
     friend bool operator==(const NodeString& a, std::string_view b) { return a.view() == b; }
@@ -57,8 +70,10 @@ public:
     friend std::string operator+(const char* a, const NodeString& b) { return std::string(a).append(b.view()); }
 
 private:
-    const char* data_ = "";
-    uint32_t size_ = 0;
+    static constexpr size_t kSizeBytes = sizeof(uint32_t);
+    /// The stored form of the empty text: a zero size and the terminator.
+    static constexpr char kEmpty[kSizeBytes + 1] = {};
+    const char* data_ = kEmpty + kSizeBytes;
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -3,7 +3,6 @@
 
 #include "tree/attributes.h"
 #include "tree/nodes.h"
-#include "tree/token_text.h"
 
 namespace ZEMRA::IDL::PARSER {
 
@@ -25,7 +24,6 @@ void purgeAll() {
     orphanRegistry<LibraryBody>.purge();
     orphanRegistry<ParserCatID>.purge();
     orphanRegistry<ParserAttribute>.purge();
-    orphanRegistry<TokenText>.purge();
     orphanRegistry<ParserLibraryItem>.purge();
 }
 

@@ -95,8 +95,8 @@ T* adoptOrphan(T* object) {
 
 /// Purges every registry, in the order: types, type-argument lists, arguments, argument lists,
 /// method lists, methods, template-parameter lists, interfaces, enumeration items, enumeration
-/// item lists, attribute lists, enumerations, library bodies, category IDs, attributes, token
-/// texts, library items.
+/// item lists, attribute lists, enumerations, library bodies, category IDs, attributes, library
+/// items. Token texts have no registry: their bytes belong to the node arena.
 void purgeAll();
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -64,7 +64,7 @@ private:
 template <size_t Size>
 inline SpentBlocks<Size> spentBlocks;
 
-/// Base of a parse-time temporary T (token texts, the lists the grammar collects in, library
+/// Base of a parse-time temporary T (the lists the grammar collects in, attribute lists, library
 /// items): deleting one keeps its memory for the next. A class derived from T, being larger,
 /// gets and returns its memory through the global allocator as usual.
 template <class T>

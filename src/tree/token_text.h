@@ -1,23 +1,27 @@
 // TokenText: the text of an identifier or attribute value, as the lexer hands it to the parser.
 #pragma once
 
-#include <cstddef>
 #include <string_view>
 
 #include "tree/node_string.h"
-#include "tree/orphan_registry.h"
-#include "tree/recycled.h"
 
 namespace ZEMRA::IDL::PARSER {
 
-/// A token text made by the lexer; registered until the grammar action that consumes it
-/// moves or copies the text out and deletes it.
-class TokenText : public Orphan<TokenText>, public Recycled<TokenText> {
+/// A token text made by the lexer. The parser's value slot holds one pointer, so a token text
+/// is the stored form of a NodeString in the node arena, seen through a type of its own. It
+/// needs no destruction and no registry: its bytes belong to the file's arena, which frees
+/// them with the library's nodes or, when the parse fails, with the context.
+class TokenText {
 public:
-    /// Copies `value` into the node arena and registers the new text.
-    explicit TokenText(std::string_view value) : text(value) { registerOrphan(this); }
+    TokenText() = delete;
+
+    /// Copies `value` into the current node arena.
+    static TokenText* make(std::string_view value) {
+        return reinterpret_cast<TokenText*>(const_cast<char*>(NodeString(value).data()));
+    }
+
     /// The text exactly as lexed; nodes take it over by copying the reference.
-    NodeString text;
+    NodeString text() const { return NodeString::fromData(reinterpret_cast<const char*>(this)); }
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -33,9 +33,9 @@ std::string lex(const std::filesystem::path& path, size_t blockSize) {
         TokenValue value;
         code = nextToken(value);
         const bool hasText = code == kIdentifier || code == kAttributeValue;
-        const std::unique_ptr<TokenText> text(hasText ? value.text : nullptr);
+        const TokenText* text = hasText ? value.text : nullptr;
         tokens += (tokens.empty() ? "" : " ") +
-                  (hasText                                  ? (code == kIdentifier ? "id:" : "val:") + text->text
+                  (hasText                                  ? (code == kIdentifier ? "id:" : "val:") + text->text().str()
                    : code == kNumber                        ? "num:" + std::to_string(value.number)
                    : code >= kLibrary && code <= kCategory  ? kKeywords[code - kLibrary]
                    : code > ' ' && code < 127               ? std::string(1, static_cast<char>(code))

@@ -42,7 +42,6 @@ TEST(OrphanRegistryTest, PurgeDestroysTheRegisteredNodesOnceAndLeavesAdoptedOnes
 
 TEST(OrphanRegistryTest, EveryKindIsRegisteredWhenMade) {
     const NodeString name("N");
-    const TokenText text(name);
     const ParserType type(name, nullptr);
     const ParserEnumItem item(name, 1);
     const ParserAttribute attribute(name, nullptr);
@@ -50,7 +49,7 @@ TEST(OrphanRegistryTest, EveryKindIsRegisteredWhenMade) {
     const ParserMethod method;
     auto* category = new ParserCatID;
     auto* enumeration = new ParserEnumeration;
-    EXPECT_TRUE(text.registered() && type.registered() && item.registered() && attribute.registered());
+    EXPECT_TRUE(type.registered() && item.registered() && attribute.registered());
     EXPECT_TRUE(argument.Orphan<ParserArg>::registered() && method.Orphan<ParserMethod>::registered() &&
                 category->Orphan<ParserCatID>::registered() && enumeration->Orphan<ParserEnumeration>::registered());
     const ParserLibraryItem items[] = {ParserLibraryItem(category), ParserLibraryItem(enumeration),
