@@ -167,7 +167,7 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
     const auto same = [&](const ParserMethod& other) {
         return signatureText(other, scratch.otherSignature) == signatureText(method, scratch.signature);
     };
-    if (!scratch.signatures.insert(signatureHash(method, scratch.folded), &method, same)) {
+    if (!scratch.signatures.insert(signatureHash(method), &method, same)) {
         check.fail()
             .set("Multiple methods ")
             .quoted(method.name)

@@ -7,6 +7,7 @@
 #include "result/error_message.h"
 #include "semantics/builtin_types.h"
 #include "semantics/semantics.h"
+#include "tree/name_hash.h"
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -43,7 +44,7 @@ public:
 
     /// The declaration named `name`, or a Found with nothing set.
     Found find(std::string_view name) const {
-        const size_t hash = std::hash<std::string_view>()(name);
+        const size_t hash = static_cast<size_t>(hashName(name));
         for (size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
             const Slot& held = slots_[slot];
             if (!held.found.name) return {};
@@ -59,7 +60,7 @@ private:
 
     /// Enters `found` unless its name is taken: the interface entered first stays.
     void enter(const Found& found) {
-        const size_t hash = std::hash<std::string_view>()(*found.name);
+        const size_t hash = static_cast<size_t>(hashName(*found.name));
         for (size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
             Slot& held = slots_[slot];
             if (!held.found.name) {

@@ -1,7 +1,8 @@
 // Case folding and type signatures.
 #include "semantics/type_signature.h"
 
-#include <functional>
+#include "tree/name_hash.h"
+
 #include <utility>
 #include <vector>
 
@@ -26,28 +27,28 @@ bool equalFolded(std::string_view a, std::string_view b) {
 
 namespace {
 
-/// Hands the method's signature to `emit` in pieces, in order: the folded name, then for each
-/// argument the delimiters and type names. No name holds a delimiter, so equal signatures come
-/// in equal pieces.
+/// Hands the method's signature to `emit` in pieces, in order: the name (with `fold` set, as it
+/// counts folded), then for each argument the delimiters and type names. No name holds a
+/// delimiter, so equal signatures come in equal pieces.
 template <class Emit>
-void walkSignature(const ParserMethod& method, std::string& folded, Emit emit) {
-    emit(std::string_view(foldCase(method.name, folded)));
+void walkSignature(const ParserMethod& method, Emit emit) {
+    emit(method.name.view(), true);
     // Each entry is a type and how many of its arguments have been written so far.
     std::vector<std::pair<const ParserType*, size_t>> pending;
     for (const ParserArg* argument : method.arguments) {
-        emit("$");
-        emit(argument->type->name);
+        emit("$", false);
+        emit(argument->type->name, false);
         if (!argument->type->templateArguments.empty()) pending.emplace_back(argument->type, 0);
         while (!pending.empty()) {
             auto& [current, written] = pending.back();
             if (written == current->templateArguments.size()) {
-                emit(">");
+                emit(">", false);
                 pending.pop_back();
                 continue;
             }
-            emit(written == 0 ? "<" : ",");
+            emit(written == 0 ? "<" : ",", false);
             const ParserType* inner = current->templateArguments[written++];
-            emit(inner->name);
+            emit(inner->name, false);
             if (!inner->templateArguments.empty()) pending.emplace_back(inner, 0);
         }
     }
@@ -56,18 +57,24 @@ void walkSignature(const ParserMethod& method, std::string& folded, Emit emit) {
 }  // namespace
 
 std::string& signatureText(const ParserMethod& method, std::string& out) {
-    std::string folded;
     out.clear();
-    walkSignature(method, folded, [&out](std::string_view piece) { out.append(piece); });
+    walkSignature(method, [&out](std::string_view piece, bool fold) {
+        const size_t start = out.size();
+        out.append(piece);
+        if (fold)
+            for (size_t i = start; i < out.size(); ++i)
+                if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+    });
     return out;
 }
 
-uint64_t signatureHash(const ParserMethod& method, std::string& folded) {
+uint64_t signatureHash(const ParserMethod& method) {
     uint64_t hash = 0;
-    walkSignature(method, folded, [&hash](std::string_view piece) {
-        // A delimiter is mixed in as its byte; a name through the string hash.
-        const uint64_t value = piece.size() == 1 ? static_cast<unsigned char>(piece[0])
-                                                 : std::hash<std::string_view>()(piece);
+    walkSignature(method, [&hash](std::string_view piece, bool fold) {
+        // A delimiter is mixed in as its byte; a name through the name hash.
+        const uint64_t value = fold                ? hashName<true>(piece)
+                               : piece.size() == 1 ? static_cast<unsigned char>(piece[0])
+                                                   : hashName(piece);
         hash = (hash ^ value) * 0x9E3779B97F4A7C15ull;
     });
     return hash;

@@ -22,8 +22,7 @@ bool equalFolded(std::string_view a, std::string_view b);
 /// Returns `out`. Nesting of any depth is walked without recursion.
 std::string& signatureText(const ParserMethod& method, std::string& out);
 
-/// A hash of the signature signatureText writes: equal signatures have equal hashes. `folded`
-/// is room for the folded name.
-uint64_t signatureHash(const ParserMethod& method, std::string& folded);
+/// A hash of the signature signatureText writes: equal signatures have equal hashes.
+uint64_t signatureHash(const ParserMethod& method);
 
 }  // namespace ZEMRA::IDL::PARSER

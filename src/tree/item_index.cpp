@@ -1,15 +1,14 @@
 // The open-addressing table behind EnumItemIndex.
 #include "tree/item_index.h"
 
-#include <functional>
-
+#include "tree/name_hash.h"
 #include "tree/nodes.h"
 
 namespace ZEMRA::IDL::PARSER {
 
 size_t EnumItemIndex::slotOf(const NodeVector<ParserEnumItem*>& items, std::string_view name) const {
     const size_t mask = slots_.size() - 1;
-    for (size_t slot = std::hash<std::string_view>()(name) & mask;; slot = (slot + 1) & mask) {
+    for (size_t slot = static_cast<size_t>(hashName(name)) & mask;; slot = (slot + 1) & mask) {
         const uint32_t held = slots_[slot];
         if (held == 0 || items[held - 1]->name == name) return slot;
     }

@@ -1,0 +1,57 @@
+// Hashes of names for the open-addressing tables of the tree and the checks.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace ZEMRA::IDL::PARSER {
+
+/// `chunk` with the 26 upper-case ASCII letters among its eight bytes lowered, every other byte
+/// unchanged.
+constexpr uint64_t foldChunk(uint64_t chunk) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    const uint64_t low7 = chunk & (0x7F * kOnes);
+    // A byte's high bit says whether its low seven bits are at least 'A', or above 'Z'; no sum
+    // carries into the next byte.
+    const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
+    const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
+    const uint64_t upper = atLeastA & ~aboveZ & ~chunk & (0x80 * kOnes);
+    return chunk | (upper >> 2);
+}
+
+/// A 64-bit hash of `text`, eight bytes at a time; with `Fold`, of `text` folded as foldChunk
+/// folds, so that names equal but for the case of ASCII letters hash alike. Every bit of the
+/// result depends on every byte, the low bits (which pick a table slot) included.
+template <bool Fold = false>
+inline uint64_t hashName(std::string_view text) {
+    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    uint64_t hash = text.size() * kMultiplier;
+    const auto mix = [&hash](uint64_t chunk) {
+        if constexpr (Fold) chunk = foldChunk(chunk);
+        hash = (hash ^ chunk) * kMultiplier;
+        hash ^= hash >> 32;
+    };
+    const char* bytes = text.data();
+    size_t left = text.size();
+    for (; left >= 8; bytes += 8, left -= 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, bytes, 8);
+        mix(chunk);
+    }
+    // The last one to seven bytes, read as two overlapping four-byte words or as three single
+    // bytes; with the size mixed in first, equal texts still make equal chunks.
+    if (left >= 4) {
+        uint32_t first, last;
+        std::memcpy(&first, bytes, 4);
+        std::memcpy(&last, bytes + left - 4, 4);
+        mix(first | static_cast<uint64_t>(last) << 32);
+    } else if (left != 0) {
+        const auto byte = [bytes](size_t i) { return static_cast<uint64_t>(static_cast<unsigned char>(bytes[i])); };
+        mix(byte(0) | byte(left / 2) << 8 | byte(left - 1) << 16);
+    }
+    return hash;
+}
+
+}  // namespace ZEMRA::IDL::PARSER
