@@ -32,12 +32,13 @@ inline uint32_t withDigit(uint32_t number, int byte, bool hex) {
 
 /// The keyword token that `text` spells exactly, or kIdentifier.
 inline int32_t keywordOrIdentifier(std::string_view text) {
-    int32_t token = kIdentifier;
-    if (text == "interface") token = kInterface;
-    if (text == "category") token = kCategory;
-    if (text == "library") token = kLibrary;
-    if (text == "enum") token = kEnum;
-    return token;
+    switch (text.size()) {
+    case 4: return text == "enum" ? kEnum : kIdentifier;
+    case 7: return text == "library" ? kLibrary : kIdentifier;
+    case 8: return text == "category" ? kCategory : kIdentifier;
+    case 9: return text == "interface" ? kInterface : kIdentifier;
+    default: return kIdentifier;
+    }
 }
 
 /// The lexer mode after the single byte `byte` was returned as a token in `mode`.
@@ -187,11 +188,12 @@ int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
 /// Lexes one token straight from the bytes already in the reader's buffer, as the byte-by-byte
 /// path would, on local copies of line and pos that are written back only when the token is
 /// complete. Any step that runs out of buffered bytes, meets a zero byte or reaches a rare case
-/// gives up, having changed nothing, and the byte-by-byte path lexes the token instead.
+/// gives up, having changed nothing, and the byte-by-byte path lexes the token instead. The
+/// reader puts a zero byte after the buffered ones, so the scans need no bounds checks.
 class BufferLexer {
 public:
     explicit BufferLexer(ParseContext& context)
-        : context_(context), window_(context.file.window()), p_(window_.data()), end_(p_ + window_.size()),
+        : context_(context), start_(context.file.window().data()), p_(start_), counted_(start_),
           line_(context.line), pos_(context.pos) {}
 
     /// Lexes the token; false when the byte-by-byte path must.
@@ -200,37 +202,55 @@ public:
         const bool fromPushback = byte != 0;
         if ((!fromPushback && !next(byte)) || !skipBlanksAndComments(byte)) return false;
         int32_t mode = context_.lexerMode;
-        uint8_t runClass = 0;
-        if (mode == kAttributeValueMode && inClass(byte, kAttributeValueByte)) runClass = kAttributeValueByte;
-        if (mode == kAttributeNamesMode && inClass(byte, kAttributeNameByte)) runClass = kAttributeNameByte;
-        if (mode == kNormalMode && inClass(byte, kIdentifierStart)) runClass = kIdentifierPart;
         int pushback = 0;
         if (mode == kNormalMode && inClass(byte, kDecimalDigit)) {
             if (!lexNumber(byte, value, token, pushback)) return false;
-        } else if (runClass != 0) {
-            // A run must start in the buffer, where its bytes can be taken as one text.
-            if (fromPushback && p_ == window_.data()) return false;
-            if (!lexRun(runClass, value, token, pushback)) return false;
         } else {
-            mode = modeAfter(mode, byte);
-            token = byteToken(byte);
+            uint8_t runClass = mode == kNormalMode ? kIdentifierStart
+                               : mode == kAttributeNamesMode ? kAttributeNameByte
+                                                             : kAttributeValueByte;
+            if (!inClass(byte, runClass)) {
+                mode = modeAfter(mode, byte);
+                token = byteToken(byte);
+            } else {
+                // A run must start in the buffer, where its bytes can be taken as one text.
+                if (fromPushback && p_ == start_) return false;
+                if (runClass == kIdentifierStart) runClass = kIdentifierPart;
+                if (!lexRun(runClass, value, token, pushback)) return false;
+            }
         }
-        context_.file.consume(static_cast<size_t>(p_ - window_.data()));
+        context_.file.consume(static_cast<size_t>(p_ - start_));
         context_.line = line_;
-        context_.pos = pos_;
+        context_.pos = pos_ + static_cast<int32_t>(p_ - counted_);
         context_.pushback = static_cast<uint8_t>(pushback);
         context_.lexerMode = mode;
         return true;
     }
 
 private:
-    /// The next buffered byte, counted as readByte counts it; false at the end of the buffered
-    /// bytes or at a zero byte.
+    /// The next buffered byte; false at the end of the buffered bytes or at a zero byte. Bytes
+    /// are counted into pos lazily, as the distance from `counted_`, so that only line feeds
+    /// and carriage returns cost a step of their own.
     bool next(int& byte) {
-        if (p_ == end_ || *p_ == 0) return false;
-        byte = *p_++;
-        countByte(byte, line_, pos_);
+        byte = *p_;
+        if (byte == 0) return false;
+        ++p_;
+        if (byte <= '\r') [[unlikely]]
+            countControl(byte);
         return true;
+    }
+
+    /// Counts a line feed or carriage return just taken, as countByte does; other bytes up to
+    /// '\r' count like any byte.
+    void countControl(int byte) {
+        if (byte == '\n') {
+            ++line_;
+            pos_ = 0;
+            counted_ = p_;
+        } else if (byte == '\r') {
+            pos_ += static_cast<int32_t>(p_ - 1 - counted_);
+            counted_ = p_;
+        }
     }
 
     /// Skips blanks and comments from `byte` on, leaving the token's first byte in `byte`.
@@ -252,12 +272,11 @@ private:
         }
     }
 
-    /// A name or attribute value: `runClass` bytes from the one just read, then the byte after them.
+    /// A name or attribute value: `runClass` bytes from the one just read, then the byte after
+    /// them. No run holds a line feed or carriage return, so its bytes need no counting step.
     bool lexRun(uint8_t runClass, TokenValue& value, int32_t& token, int& pushback) {
         const unsigned char* const first = p_ - 1;
-        while (p_ != end_ && inClass(*p_, runClass)) ++p_;
-        // No run holds a line feed or carriage return: every byte of it adds to pos.
-        pos_ += static_cast<int32_t>(p_ - first - 1);
+        while (inClass(*p_, runClass)) ++p_;
         const std::string_view text(reinterpret_cast<const char*>(first), static_cast<size_t>(p_ - first));
         if (!next(pushback)) return false;
         token = kIdentifier;
@@ -301,13 +320,13 @@ private:
     }
 
     ParseContext& context_;
-    const std::basic_string_view<unsigned char> window_;
+    const unsigned char* const start_;
     const unsigned char* p_;
-    const unsigned char* const end_;
+    /// Where the bytes not yet counted into pos_ start.
+    const unsigned char* counted_;
     int32_t line_;
     int32_t pos_;
 };
-
 
 /// The token read byte by byte, for what the buffered path leaves: kept out of line, so that the
 /// common path does not pay for its registers.

@@ -57,7 +57,8 @@ public:
     }
 
     /// The bytes read from the file and not yet handed out, without reading more; the caller
-    /// may look at them and then take some with consume().
+    /// may look at them and then take some with consume(). A zero byte follows them in memory,
+    /// so that a scan for bytes of a class stops at the end without a bounds check.
     std::basic_string_view<unsigned char> window() const { return {buffer_.get() + position_, filled_ - position_}; }
     /// Hands out the first `count` bytes of the window, as `count` calls of next() would.
     void consume(size_t count) { position_ += count; }
@@ -66,6 +67,7 @@ private:
     bool refill();
 
     lumoidl::platform::InputFile file_;
+    /// Room for a block and the zero byte after the filled part.
     std::unique_ptr<unsigned char[]> buffer_;
     size_t blockSize_;
     size_t position_ = 0;
