@@ -69,7 +69,11 @@ void handOver(ParseContext& context, ParserResult& result) {
 void processFile(ParseContext& context, const LumoChar* name, ParserResult& result) {
     if (!openSource(context, name, result)) return;
     if (!parseSource(context, name, result)) return;
-    if (!checkFile(*context.library, name, result)) return;
+    {
+        // What the checks write into nodes belongs to the library, as its nodes do.
+        const NodeArenaScope nodes(context.library->nodeArena);
+        if (!checkFile(*context.library, name, result)) return;
+    }
     handOver(context, result);
 }
 

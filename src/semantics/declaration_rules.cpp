@@ -101,6 +101,7 @@ bool checkEnumeration(FileCheck& check, ParserEnumeration& enumeration) {
         [&](const std::string& qualified) { return library.interfacesByName.count(qualified) != 0; },
         [&](const LumoUUID& uuid) { return library.interfacesByUuid.count(uuid) != 0; });
     if (!declared) return false;
+    enumeration.qualifiedName = NodeString(check.qualified(enumeration.name));
     for (size_t position = 0; position < enumeration.items.size(); ++position) {
         const ParserEnumItem* item = enumeration.items[position];
         if (!enumeration.itemIndex.enter(enumeration.items, position)) {

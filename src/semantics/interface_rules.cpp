@@ -209,6 +209,7 @@ bool checkInterface(FileCheck& check, ParserInterface& iface, MethodScratch& scr
         check.fail().set("Interface ").quoted(qualified).utf8(" is declared multiple times").inFile(check.file);
         return false;
     }
+    iface.qualifiedName = NodeString(qualified);
     const char* uuidText = takeUuid(check, iface, "Interface");
     if (!uuidText) return false;
     if (!library.interfacesByUuid.emplace(iface.uuid.value, &iface).second) {

@@ -169,8 +169,16 @@ struct Resolver {
         } else {
             return false;
         }
-        // The qualified name goes into the memory of the library being resolved.
-        if (qualified.data() != type.name.data()) type.name = NodeString(qualified);
+        if (qualified.data() == type.name.data()) return true;
+        // A declaration of the library being resolved lends its qualified name; any other name
+        // is copied into the memory of that library, which may outlive the declaring one.
+        const NodeString* shared = found.iface ? &found.iface->qualifiedName
+                                   : found.enumeration ? &found.enumeration->qualifiedName
+                                                       : nullptr;
+        const NodeString* owner = found.iface ? &found.iface->libraryName
+                                  : found.enumeration ? &found.enumeration->libraryName
+                                                      : nullptr;
+        type.name = owner && owner->data() == libraryName.data() ? *shared : NodeString(qualified);
         return true;
     }
 

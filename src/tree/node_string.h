@@ -19,8 +19,9 @@ class NodeString {
 public:
     /// The empty text.
     NodeString() = default;
-    /// A copy of `text` in the current node arena.
-    explicit NodeString(std::string_view text) {
+    /// A copy of `text` in the current node arena; always inline, because the lexer makes one
+    /// per name and the call would cost more than the copy.
+    [[gnu::always_inline]] explicit NodeString(std::string_view text) {
         char* stored = static_cast<char*>(currentNodeArena().allocate(kSizeBytes + text.size() + 1));
         const auto size = static_cast<uint32_t>(text.size());
         std::memcpy(stored, &size, kSizeBytes);

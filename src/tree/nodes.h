@@ -115,6 +115,8 @@ public:
     UuidField libraryUuid;
     /// The owning library's name (the same bytes).
     NodeString libraryName;
+    /// "library::name", set by the checks; the types of the library that name the interface share it.
+    NodeString qualifiedName;
     /// Template parameter names in source order.
     NodeVector<NodeString> templateParameters;
     /// Methods in source order; owned.
@@ -142,6 +144,8 @@ public:
     UuidField libraryUuid;
     /// The owning library's name (the same bytes).
     NodeString libraryName;
+    /// "library::name", set by the checks; the types of the library that name the enumeration share it.
+    NodeString qualifiedName;
     /// Items in source order; owned.
     NodeVector<ParserEnumItem*> items;
     /// Item name to item, filled by the checks.
