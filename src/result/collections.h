@@ -20,17 +20,17 @@ using NameIndex = std::unordered_map<std::string, Element*>;
 template <class Element>
 using UuidIndex = std::unordered_map<LumoUUID, Element*, UuidHash, UuidEqual>;
 
-/// Number of elements of `list`, as the count operations report it.
-template <class Element, class Allocator>
-int32_t countOf(const std::vector<Element*, Allocator>& list) {
+/// Number of elements of `list` (a list of element pointers), as the count operations report it.
+template <class List>
+int32_t countOf(const List& list) {
     return static_cast<int32_t>(list.size());
 }
 
 /// Index access: 107 for an index outside the list, leaving *out untouched; otherwise writes
 /// the element's interface record (null for a null element) and returns 0. A null `out`
 /// gets LUMO_NULL_POINTER rather than a crash.
-template <class Record, class Element, class Allocator>
-LUMORESULT elementAt(const std::vector<Element*, Allocator>& list, int32_t index, Record** out) {
+template <class Record, class List>
+LUMORESULT elementAt(const List& list, int32_t index, Record** out) {
     if (!out) return LUMO_NULL_POINTER;
     if (index < 0 || static_cast<size_t>(index) >= list.size()) return LUMO_NO_SUCH_ITEM;
     *out = static_cast<Record*>(list[static_cast<size_t>(index)]);

@@ -16,7 +16,7 @@ T& node(void* me) {
 }
 
 /// Writes the string at `index` of `list`; 107 for a bad index.
-LUMORESULT writeStringAt(const NodeVector<NodeString>& list, int32_t index, ILumoString* text) {
+LUMORESULT writeStringAt(const NodeList<NodeString>& list, int32_t index, ILumoString* text) {
     if (index < 0 || static_cast<size_t>(index) >= list.size()) return LUMO_NO_SUCH_ITEM;
     writeHostString(text, list[static_cast<size_t>(index)]);
     return LUMO_OK;

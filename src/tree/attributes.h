@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tree/node_arena.h"
+#include "tree/node_list.h"
 #include "tree/node_string.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
@@ -52,7 +52,7 @@ private:
 };
 
 /// The attributes of one list, in source order; their room comes from the node arena.
-using AttributeList = std::vector<ParserAttribute*, NodeAllocator<ParserAttribute*>>;
+using AttributeList = NodeList<ParserAttribute*>;
 
 /// Attribute name to attribute, for one list. Validation enters the attributes in list order
 /// and stops at the first bad one, and a repeated name is bad, so what has been entered is

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
-#include <vector>
 
 #include "tree/recycled.h"
 
@@ -94,37 +93,5 @@ public:
         if (!LUMOIDL_POOL_MEMORY) ::operator delete(memory);
     }
 };
-
-/// Allocator for containers held by declaration nodes: memory from the current arena, given
-/// back with the arena (or, under AddressSanitizer, through the global allocator).
-template <class T>
-class NodeAllocator {
-public:
-    using value_type = T;
-
-    NodeAllocator() = default;
-    template <class U>
-    NodeAllocator(const NodeAllocator<U>&) noexcept {}
-
-    /// Room for `count` elements.
-    T* allocate(size_t count) {
-        static_assert(alignof(T) <= NodeArena::kAlignment, "arena memory is not aligned enough for this element");
-        if (count > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
-        if (!LUMOIDL_POOL_MEMORY) return static_cast<T*>(::operator new(count * sizeof(T)));
-        return static_cast<T*>(currentNodeArena().allocate(count * sizeof(T)));
-    }
-
-    /// Gives nothing back; the arena frees the memory.
-    void deallocate(T* memory, size_t) noexcept {
-        if (!LUMOIDL_POOL_MEMORY) ::operator delete(memory);
-    }
-
-    /// Every node allocator can free what any other allocated.
-    friend bool operator==(const NodeAllocator&, const NodeAllocator&) { return true; }
-};
-
-/// A vector whose room comes from the node arena, for the lists that nodes hold.
-template <class T>
-using NodeVector = std::vector<T, NodeAllocator<T>>;
 
 }  // namespace ZEMRA::IDL::PARSER

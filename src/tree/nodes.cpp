@@ -5,7 +5,7 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-ParserType::ParserType(NodeString name, NodeVector<ParserType*>* arguments) : record{this, &kTypeTable}, name(name) {
+ParserType::ParserType(NodeString name, NodeList<ParserType*>* arguments) : record{this, &kTypeTable}, name(name) {
     if (arguments) templateArguments.swap(*arguments);
     registerOrphan(this);
 }

@@ -10,6 +10,7 @@
 #include "tree/attributes.h"
 #include "tree/item_index.h"
 #include "tree/node_arena.h"
+#include "tree/node_list.h"
 #include "tree/node_string.h"
 #include "tree/orphan_registry.h"
 #include "tree/recycled.h"
@@ -23,7 +24,7 @@ class ParserType : public Orphan<ParserType>, public ArenaNode<ParserType> {
 public:
     /// Takes the name, and the template arguments out of
     /// `arguments` when given (the container is left empty). Registers the new type.
-    ParserType(NodeString name, NodeVector<ParserType*>* arguments);
+    ParserType(NodeString name, NodeList<ParserType*>* arguments);
     ParserType(const ParserType&) = delete;
     ParserType& operator=(const ParserType&) = delete;
     /// Deletes the template arguments, however deep, without recursion or allocation.
@@ -38,7 +39,7 @@ public:
     /// Type kind, set by type resolution.
     uint32_t kind = 0;
     /// Template arguments in source order; owned.
-    NodeVector<ParserType*> templateArguments;
+    NodeList<ParserType*> templateArguments;
     /// uuid of the referenced interface or enumeration (or the error interface), else zero.
     LumoUUID uuid{};
 };
@@ -91,7 +92,7 @@ public:
     /// Return type; owned.
     ParserType* returnType = nullptr;
     /// Arguments in source order; owned.
-    NodeVector<ParserArg*> arguments;
+    NodeList<ParserArg*> arguments;
 };
 
 /// An interface declaration.
@@ -118,9 +119,9 @@ public:
     /// "library::name", set by the checks; the types of the library that name the interface share it.
     NodeString qualifiedName;
     /// Template parameter names in source order.
-    NodeVector<NodeString> templateParameters;
+    NodeList<NodeString> templateParameters;
     /// Methods in source order; owned.
-    NodeVector<ParserMethod*> methods;
+    NodeList<ParserMethod*> methods;
 };
 
 /// An enumeration declaration.
@@ -147,7 +148,7 @@ public:
     /// "library::name", set by the checks; the types of the library that name the enumeration share it.
     NodeString qualifiedName;
     /// Items in source order; owned.
-    NodeVector<ParserEnumItem*> items;
+    NodeList<ParserEnumItem*> items;
     /// Item name to item, filled by the checks.
     EnumItemIndex itemIndex;
 };
@@ -202,7 +203,7 @@ public:
         for (T* item : items) delete item;
     }
     /// Elements in source order.
-    NodeVector<T*> items;
+    NodeList<T*> items;
 };
 
 /// Template arguments of a type, while parsed.
@@ -220,7 +221,7 @@ using LibraryBody = OwnedList<ParserLibraryItem>;
 class NameList : public Orphan<NameList>, public Recycled<NameList> {
 public:
     /// Names in source order.
-    NodeVector<NodeString> names;
+    NodeList<NodeString> names;
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -10,6 +10,7 @@
 #include "tree/attribute_adapter.h"
 #include "tree/attributes.h"
 #include "tree/node_arena.h"
+#include "tree/node_list.h"
 #include "tree/nodes.h"
 #include "tree/uuid_field.h"
 
@@ -30,7 +31,7 @@ public:
 
     /// Takes the attributes of `list` (when given) and moves each item's declaration of `body`
     /// (when given), in order, to the end of the matching list; the items are left empty.
-    void adoptContents(ParserAttribList* list, NodeVector<ParserLibraryItem*>* body);
+    void adoptContents(ParserAttribList* list, NodeList<ParserLibraryItem*>* body);
 
     /// Library name.
     NodeString name;
