@@ -6,6 +6,7 @@
 
 #include "driver/parse_context.h"
 #include "frontend/byte_classes.h"
+#include "frontend/common_texts.h"
 #include "tree/token_text.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -39,6 +40,12 @@ inline int32_t keywordOrIdentifier(std::string_view text) {
     case 9: return text == "interface" ? kInterface : kIdentifier;
     default: return kIdentifier;
     }
+}
+
+/// The token text of `text`: the common copy when there is one, else a new copy in the node arena.
+inline TokenText* tokenText(std::string_view text) {
+    if (const char* common = commonText(text)) return TokenText::fromData(common);
+    return TokenText::make(text);
 }
 
 /// The lexer mode after the single byte `byte` was returned as a token in `mode`.
@@ -181,7 +188,7 @@ int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
 int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
     const std::string_view text = collect(context, first, kIdentifierPart);
     const int32_t token = keywordOrIdentifier(text);
-    if (token == kIdentifier) value.text = TokenText::make(text);
+    if (token == kIdentifier) value.text = tokenText(text);
     return token;
 }
 
@@ -282,7 +289,7 @@ private:
         token = kIdentifier;
         if (runClass == kAttributeValueByte) token = kAttributeValue;
         else if (runClass == kIdentifierPart) token = keywordOrIdentifier(text);
-        if (token == kIdentifier || token == kAttributeValue) value.text = TokenText::make(text);
+        if (token == kIdentifier || token == kAttributeValue) value.text = tokenText(text);
         return true;
     }
 
@@ -337,14 +344,14 @@ private:
     switch (context.lexerMode) {
     case kAttributeValueMode:
         if (inClass(byte, kAttributeValueByte)) {
-            value.text = TokenText::make(collect(context, byte, kAttributeValueByte));
+            value.text = tokenText(collect(context, byte, kAttributeValueByte));
             return kAttributeValue;
         }
         context.lexerMode = modeAfter(context.lexerMode, byte);
         return byteToken(byte);
     case kAttributeNamesMode:
         if (inClass(byte, kAttributeNameByte)) {
-            value.text = TokenText::make(collect(context, byte, kAttributeNameByte));
+            value.text = tokenText(collect(context, byte, kAttributeNameByte));
             return kIdentifier;
         }
         context.lexerMode = modeAfter(context.lexerMode, byte);

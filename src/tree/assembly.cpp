@@ -160,7 +160,9 @@ ParserType* makeType(TokenText* name, TypeList* arguments) {
 }
 
 void fillLibrary(ParserLibrary& library, ParserAttribList* attributes, TokenText* name, LibraryBody* body) {
-    library.name = name->text();
+    // The library's own copy even of a common text: nodes tell their library by the address of
+    // its name.
+    library.name = NodeString(name->text().view());
     library.adoptContents(attributes, body ? &body->items : nullptr);
     // The library now holds every node of the file, so it takes over their memory.
     if (nodeArenaScoped()) library.nodeArena = std::move(currentNodeArena());

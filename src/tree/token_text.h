@@ -17,8 +17,12 @@ public:
 
     /// Copies `value` into the current node arena.
     static TokenText* make(std::string_view value) {
-        return reinterpret_cast<TokenText*>(const_cast<char*>(NodeString(value).data()));
+        return fromData(NodeString(value).data());
     }
+
+    /// The token text whose stored form starts at `data`, the data() of a NodeString that lives
+    /// at least as long as the nodes that will take it over.
+    static TokenText* fromData(const char* data) { return reinterpret_cast<TokenText*>(const_cast<char*>(data)); }
 
     /// The text exactly as lexed; nodes take it over by copying the reference.
     NodeString text() const { return NodeString::fromData(reinterpret_cast<const char*>(this)); }

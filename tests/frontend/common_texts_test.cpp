@@ -1,0 +1,36 @@
+// Common texts: every built-in type name and known attribute name is found, stored as a NodeString stores it; near misses are not.
+#include "frontend/common_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tree/node_string.h"
+
+namespace ZEMRA::IDL::PARSER {
+namespace {
+
+TEST(CommonTextsTest, EveryNameIsFoundAndEveryNearMissIsNot) {
+    std::vector<std::string> names;
+    for (const BuiltinName& builtin : kBuiltinNames) names.emplace_back(builtin.name);
+    for (std::string_view name : common_texts::kAttributeNames) names.emplace_back(name);
+    for (const std::string& name : names) {
+        const char* stored = commonText(name);
+        ASSERT_NE(stored, nullptr) << name;
+        EXPECT_EQ(NodeString::fromData(stored).view(), name);
+        EXPECT_EQ(stored[name.size()], '\0') << name;
+        EXPECT_EQ(commonText(name.substr(0, name.size() - 1)), nullptr) << name;
+        EXPECT_EQ(commonText(name + "x"), nullptr) << name;
+        // A change in any one byte, wherever the compared words overlap or not.
+        for (size_t i = 0; i < name.size(); ++i) {
+            std::string changed = name;
+            changed[i] = '~';
+            EXPECT_EQ(commonText(changed), nullptr) << changed;
+        }
+    }
+    EXPECT_EQ(commonText(""), nullptr);
+}
+
+}  // namespace
+}  // namespace ZEMRA::IDL::PARSER
