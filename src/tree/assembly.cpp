@@ -7,11 +7,6 @@
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-/// Room a new list starts with: most lists (arguments, template arguments) hold one to three
-/// elements, and room for three pointers takes no more memory than room for one from
-/// the usual allocators, whose smallest block holds 24 bytes.
-constexpr size_t kFirstRoom = 3;
-
 /// Moves the attributes of a written list into `node` and deletes the emptied list.
 void takeAttributes(ParserAttribList& node, ParserAttribList* attributes) {
     if (!attributes) return;
@@ -30,7 +25,6 @@ void adoptElement(T* item) {
 template <class T>
 OwnedList<T>* startList(T* first) {
     auto* list = registerOrphan(new OwnedList<T>());
-    list->items.reserve(kFirstRoom);
     return appendToList(list, first);
 }
 

@@ -98,8 +98,9 @@ public:
 
     /// Attribute name to attribute, filled by validateAttributes; it reads `attributes`.
     AttributeIndex attributeIndex;
-    /// Attributes in source order; repeated names stay as written.
-    AttributeList attributes;
+    /// Attributes in source order; repeated names stay as written. Its last four bytes go to the
+    /// registry slot of the node class that derives from this one.
+    [[no_unique_address]] AttributeList attributes;
 
 protected:
     /// Second pass of a node class: every name must be one of the known names `accepted`.

@@ -6,7 +6,7 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-size_t EnumItemIndex::slotOf(const NodeList<ParserEnumItem*>& items, std::string_view name) const {
+size_t EnumItemIndex::slotOf(const CollectedList<ParserEnumItem>& items, std::string_view name) const {
     const size_t mask = slots_.size() - 1;
     for (size_t slot = static_cast<size_t>(hashName(name)) & mask;; slot = (slot + 1) & mask) {
         const uint32_t held = slots_[slot];
@@ -14,7 +14,7 @@ size_t EnumItemIndex::slotOf(const NodeList<ParserEnumItem*>& items, std::string
     }
 }
 
-bool EnumItemIndex::enter(const NodeList<ParserEnumItem*>& items, size_t position) {
+bool EnumItemIndex::enter(const CollectedList<ParserEnumItem>& items, size_t position) {
     if (2 * (entered_ + 1) > slots_.size()) {
         // Grow to fit every item of the list at once; the checks enter them all in order.
         size_t size = 8;
@@ -31,7 +31,7 @@ bool EnumItemIndex::enter(const NodeList<ParserEnumItem*>& items, size_t positio
     return true;
 }
 
-const ParserEnumItem* EnumItemIndex::find(const NodeList<ParserEnumItem*>& items, std::string_view name) const {
+const ParserEnumItem* EnumItemIndex::find(const CollectedList<ParserEnumItem>& items, std::string_view name) const {
     if (slots_.empty()) return nullptr;
     const uint32_t held = slots_[slotOf(items, name)];
     return held == 0 ? nullptr : items[held - 1];

@@ -19,13 +19,13 @@ class EnumItemIndex {
 public:
     /// Enters item `position` of `items`; false, entering nothing, when an entered item has
     /// the same name.
-    bool enter(const NodeList<ParserEnumItem*>& items, size_t position);
+    bool enter(const CollectedList<ParserEnumItem>& items, size_t position);
     /// The entered item named `name`, or null.
-    const ParserEnumItem* find(const NodeList<ParserEnumItem*>& items, std::string_view name) const;
+    const ParserEnumItem* find(const CollectedList<ParserEnumItem>& items, std::string_view name) const;
 
 private:
     /// The slot where `name` is, or the empty slot where it would go.
-    size_t slotOf(const NodeList<ParserEnumItem*>& items, std::string_view name) const;
+    size_t slotOf(const CollectedList<ParserEnumItem>& items, std::string_view name) const;
 
     /// Item position + 1 per slot, 0 for an empty one; the size is a power of two, at least
     /// twice the items entered.

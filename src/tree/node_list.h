@@ -1,6 +1,7 @@
 // NodeList: the lists that declaration nodes hold, their room in the node arena.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,10 +14,13 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-/// A list of pointers or names, in 16 bytes (a std::vector takes 24): room that grows from the
+/// A list of pointers or names in 12 bytes (a std::vector takes 24): room that grows from the
 /// current node arena and is given back with it (or, under AddressSanitizer, with the list).
-/// The parser appends; everything after parsing reads.
-template <class T>
+/// The room is not stored, because it follows from the size: none for an empty list, then
+/// `FirstRoom` elements, doubled whenever full. Declared [[no_unique_address]], a list leaves
+/// its last four bytes to the member after it. The parser appends; everything after parsing
+/// reads.
+template <class T, uint32_t FirstRoom = 1>
 class NodeList {
     static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_destructible_v<T>,
                   "a node list moves its elements as bytes");
@@ -54,27 +58,28 @@ public:
     /// The last element, which must exist.
     T& back() { return items_[size_ - 1]; }
 
-    /// Appends `item`, doubling the room when it is full.
+    /// Appends `item`, making room first when the room is full.
     void push_back(T item) {
-        if (size_ == room_) grow(room_ ? 2 * static_cast<size_t>(room_) : 1);
+        if (full()) grow(size_ ? 2 * static_cast<size_t>(size_) : FirstRoom);
         items_[size_++] = item;
     }
-    /// Drops every element, keeping the room.
+    /// Drops every element.
     void clear() { size_ = 0; }
     /// Drops the last element, which must exist.
     void pop_back() { --size_; }
-    /// Makes room for `room` elements in all.
-    void reserve(size_t room) {
-        if (room > room_) grow(room);
-    }
     /// Exchanges the contents with `other`.
     void swap(NodeList& other) noexcept {
         std::swap(items_, other.items_);
         std::swap(size_, other.size_);
-        std::swap(room_, other.room_);
     }
 
 private:
+    /// True when the room (as it follows from the size) holds no further element.
+    bool full() const {
+        if (size_ < FirstRoom) return size_ == 0;
+        return size_ % FirstRoom == 0 && std::has_single_bit(size_ / FirstRoom);
+    }
+
     void grow(size_t room) {
         if (room > UINT32_MAX) throw std::length_error("NodeList: too many elements");
         T* items = static_cast<T*>(LUMOIDL_POOL_MEMORY ? currentNodeArena().allocate(room * sizeof(T))
@@ -82,7 +87,6 @@ private:
         if (size_ != 0) std::memcpy(static_cast<void*>(items), items_, size_ * sizeof(T));
         release(items_);
         items_ = items;
-        room_ = static_cast<uint32_t>(room);
     }
 
     static void release(T* items) {
@@ -91,7 +95,11 @@ private:
 
     T* items_ = nullptr;
     uint32_t size_ = 0;
-    uint32_t room_ = 0;
 };
+
+/// The lists the grammar collects elements in, and the node lists that take them over: they
+/// start with room for three, because most (arguments, template arguments) hold one to three.
+template <class T>
+using CollectedList = NodeList<T*, 3>;
 
 }  // namespace ZEMRA::IDL::PARSER

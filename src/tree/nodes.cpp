@@ -5,7 +5,11 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-ParserType::ParserType(NodeString name, NodeList<ParserType*>* arguments) : record{this, &kTypeTable}, name(name) {
+// The nodes that a file holds most of, kept this small on 64-bit targets.
+static_assert(sizeof(void*) != 8 || sizeof(ParserType) == 64, "ParserType no longer packs into 64 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(ParserArg) == 64, "ParserArg no longer packs into 64 bytes");
+
+ParserType::ParserType(NodeString name, CollectedList<ParserType>* arguments) : record{this, &kTypeTable}, name(name) {
     if (arguments) templateArguments.swap(*arguments);
     registerOrphan(this);
 }

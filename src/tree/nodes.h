@@ -19,27 +19,28 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-/// A type reference in a method signature. Its ILumoIDLType record is its first member.
+/// A type reference in a method signature.
 class ParserType : public Orphan<ParserType>, public ArenaNode<ParserType> {
 public:
     /// Takes the name, and the template arguments out of
     /// `arguments` when given (the container is left empty). Registers the new type.
-    ParserType(NodeString name, NodeList<ParserType*>* arguments);
+    ParserType(NodeString name, CollectedList<ParserType>* arguments);
     ParserType(const ParserType&) = delete;
     ParserType& operator=(const ParserType&) = delete;
     /// Deletes the template arguments, however deep, without recursion or allocation.
     ~ParserType();
 
+    // The members are in the order that packs them into 64 bytes.
+    /// Index of the interface's template parameter this type names, else -1.
+    int32_t templateParameterIndex = -1;
     /// The record handed to the host.
     ILumoIDLType record;
     /// Name as written; type resolution may replace it by the qualified name.
     NodeString name;
-    /// Index of the interface's template parameter this type names, else -1.
-    int32_t templateParameterIndex = -1;
+    /// Template arguments in source order; owned.
+    [[no_unique_address]] CollectedList<ParserType> templateArguments;
     /// Type kind, set by type resolution.
     uint32_t kind = 0;
-    /// Template arguments in source order; owned.
-    NodeList<ParserType*> templateArguments;
     /// uuid of the referenced interface or enumeration (or the error interface), else zero.
     LumoUUID uuid{};
 };
@@ -56,8 +57,8 @@ public:
 };
 
 /// A method argument.
-class ParserArg : public AttributeAdapter<ParserArg>, public ParserAttribList, public ILumoIDLMethodArgument,
-                  public Orphan<ParserArg>, public ArenaNode<ParserArg> {
+class ParserArg : public AttributeAdapter<ParserArg>, public ParserAttribList, public Orphan<ParserArg>,
+                  public ILumoIDLMethodArgument, public ArenaNode<ParserArg> {
 public:
     using ArenaNode<ParserArg>::operator new;
     using ArenaNode<ParserArg>::operator delete;
@@ -75,8 +76,8 @@ public:
 };
 
 /// A method of an interface.
-class ParserMethod : public AttributeAdapter<ParserMethod>, public ParserAttribList, public ILumoIDLMethod,
-                     public Orphan<ParserMethod>, public ArenaNode<ParserMethod> {
+class ParserMethod : public AttributeAdapter<ParserMethod>, public ParserAttribList, public Orphan<ParserMethod>,
+                     public ILumoIDLMethod, public ArenaNode<ParserMethod> {
 public:
     using ArenaNode<ParserMethod>::operator new;
     using ArenaNode<ParserMethod>::operator delete;
@@ -92,12 +93,12 @@ public:
     /// Return type; owned.
     ParserType* returnType = nullptr;
     /// Arguments in source order; owned.
-    NodeList<ParserArg*> arguments;
+    CollectedList<ParserArg> arguments;
 };
 
 /// An interface declaration.
 class ParserInterface : public AttributeAdapter<ParserInterface>, public ParserAttribList,
-                        public ILumoIDLInterface, public Orphan<ParserInterface>, public ArenaNode<ParserInterface> {
+                        public Orphan<ParserInterface>, public ILumoIDLInterface, public ArenaNode<ParserInterface> {
 public:
     using ArenaNode<ParserInterface>::operator new;
     using ArenaNode<ParserInterface>::operator delete;
@@ -121,12 +122,12 @@ public:
     /// Template parameter names in source order.
     NodeList<NodeString> templateParameters;
     /// Methods in source order; owned.
-    NodeList<ParserMethod*> methods;
+    CollectedList<ParserMethod> methods;
 };
 
 /// An enumeration declaration.
 class ParserEnumeration : public AttributeAdapter<ParserEnumeration>, public ParserAttribList,
-                          public ILumoIDLEnumeration, public Orphan<ParserEnumeration>, public ArenaNode<ParserEnumeration> {
+                          public Orphan<ParserEnumeration>, public ILumoIDLEnumeration, public ArenaNode<ParserEnumeration> {
 public:
     using ArenaNode<ParserEnumeration>::operator new;
     using ArenaNode<ParserEnumeration>::operator delete;
@@ -148,14 +149,14 @@ public:
     /// "library::name", set by the checks; the types of the library that name the enumeration share it.
     NodeString qualifiedName;
     /// Items in source order; owned.
-    NodeList<ParserEnumItem*> items;
+    CollectedList<ParserEnumItem> items;
     /// Item name to item, filled by the checks.
     EnumItemIndex itemIndex;
 };
 
 /// A category ID declaration.
-class ParserCatID : public AttributeAdapter<ParserCatID>, public ParserAttribList, public ILumoIDLCategoryID,
-                    public Orphan<ParserCatID>, public ArenaNode<ParserCatID> {
+class ParserCatID : public AttributeAdapter<ParserCatID>, public ParserAttribList, public Orphan<ParserCatID>,
+                    public ILumoIDLCategoryID, public ArenaNode<ParserCatID> {
 public:
     using ArenaNode<ParserCatID>::operator new;
     using ArenaNode<ParserCatID>::operator delete;
@@ -203,7 +204,7 @@ public:
         for (T* item : items) delete item;
     }
     /// Elements in source order.
-    NodeList<T*> items;
+    CollectedList<T> items;
 };
 
 /// Template arguments of a type, while parsed.

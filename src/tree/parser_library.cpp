@@ -21,7 +21,7 @@ bool ParserLibrary::validateAttributes(std::string& offending) {
                       offending);
 }
 
-void ParserLibrary::adoptContents(ParserAttribList* list, NodeList<ParserLibraryItem*>* body) {
+void ParserLibrary::adoptContents(ParserAttribList* list, CollectedList<ParserLibraryItem>* body) {
     if (list) attributes.swap(list->attributes);
     if (!body) return;
     for (ParserLibraryItem* item : *body) {

@@ -31,7 +31,7 @@ public:
 
     /// Takes the attributes of `list` (when given) and moves each item's declaration of `body`
     /// (when given), in order, to the end of the matching list; the items are left empty.
-    void adoptContents(ParserAttribList* list, NodeList<ParserLibraryItem*>* body);
+    void adoptContents(ParserAttribList* list, CollectedList<ParserLibraryItem>* body);
 
     /// Library name.
     NodeString name;

@@ -67,10 +67,10 @@ TEST(NodeArenaTest, ScopeMakesItsArenaCurrentAndNodesComeFromIt) {
 #if LUMOIDL_POOL_MEMORY
         // The arena hands out memory in order: the node, then its attribute list's room, then the next.
         auto* node = new ParserCatID;
-        node->attributes.reserve(3);
+        node->attributes.push_back(nullptr);
         const size_t nodeSize = (sizeof(ParserCatID) + NodeArena::kAlignment - 1) & ~(NodeArena::kAlignment - 1);
         EXPECT_EQ(reinterpret_cast<char*>(node->attributes.data()), reinterpret_cast<char*>(node) + nodeSize);
-        EXPECT_EQ(outer.allocate(8), node->attributes.data() + 3);
+        EXPECT_EQ(outer.allocate(8), node->attributes.data() + 1);
         delete node;
 #endif
     }
