@@ -71,7 +71,8 @@ const Case kCases[] = {
     {"input.idl", kCycle, 0, "  interface IB {0C000000-0000-4000-8000-000000000005}\n", ""},
     {"--format json $ex/*.idl input.idl", kBroken, 1,
      "{\n  \"error\": {\n    \"column\": 12,\n    \"file\": \"input.idl\",\n    \"line\": 2,\n"
-     "    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  }\n}\n",
+     "    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  },\n"
+     "  \"formatVersion\": 1\n}\n",
      "input.idl:2:12: error: Parse error in \"input.idl\": line 2, pos 12: syntax error\n 2 |   interface;\n"
      "   |            ^\n"},
     {"--color=never --max-errors 2 input.idl", kTypos, 1, "",
@@ -137,8 +138,8 @@ TEST(ToolTest, JsonOfTheExampleInJsonDocIsTheDocumentShownThere) {
         else if (line == "```idl" || line == "```json") block = line == "```idl" ? &idl : &json;
     }
     const lumoidl::test::ScratchDir dir;
-    dir.write("input.idl", idl);
-    const Outcome run = runTool(dir, "--format json input.idl");
+    dir.write("shop.idl", idl);
+    const Outcome run = runTool(dir, "--format json shop.idl");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out), nlohmann::json::parse(json));
 }
