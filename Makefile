@@ -10,7 +10,7 @@ setup:
 	@bash scripts/setup.sh
 
 build: setup
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DLUMOIDL_BUILD_TESTS=ON
 	cmake --build $(BUILD)
 
 test: build
@@ -19,7 +19,11 @@ test: build
 	bash scripts/windows-leg.sh
 	FUZZ_SECONDS=60 bash scripts/fuzz-leg.sh
 
-demo: build
+# Needs only the compiler, CMake, Ninja, byacc and nlohmann-json; builds the library and the tool.
+demo:
+	@bash scripts/setup.sh demo
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DLUMOIDL_BUILD_TESTS=OFF
+	cmake --build $(BUILD) --target lumoidl_tool
 	./$(BUILD)/lumoidl examples/*.idl
 	./$(BUILD)/lumoidl --format json examples/*.idl | head -n 40
 	@if command -v dot > /dev/null; then \
@@ -44,7 +48,7 @@ sanitize: setup
 # widl peer on generated corpora of every shape, 1 and 4 MB, and of the libraries shape also 16
 # and 64 MB (bench/RESULTS.md; three to five minutes), then the micro-benchmarks.
 bench: setup
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOIDL_BUILD_TESTS=OFF
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOIDL_BUILD_TESTS=OFF -DLUMOIDL_BUILD_BENCH=ON
 	cmake --build build-bench --target throughput sort_benchmark
 	python3 bench/compare.py --build build-bench --sizes libraries=1,4,16,64
 	./build-bench/bench/sort_benchmark

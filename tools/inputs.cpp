@@ -64,6 +64,12 @@ std::vector<std::string> InputSet::libraryPaths() const {
     return paths;
 }
 
+std::vector<std::string> InputSet::displayNames() const {
+    std::vector<std::string> names;
+    for (const Input& input : inputs_) names.push_back(input.display);
+    return names;
+}
+
 std::optional<std::string_view> InputSet::bytes(size_t index) const {
     const Input& input = inputs_[index];
     if (!input.read) {

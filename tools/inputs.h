@@ -46,6 +46,8 @@ public:
     const std::string& libraryPath(size_t index) const { return inputs_[index].path; }
     /// The paths to hand to the library, in order.
     std::vector<std::string> libraryPaths() const;
+    /// The names to show the user, in order.
+    std::vector<std::string> displayNames() const;
     /// The bytes of input `index`, read on first use; for standard input, what was read.
     /// No value when the file cannot be read.
     std::optional<std::string_view> bytes(size_t index) const;

@@ -8,6 +8,9 @@ namespace {
 
 using nlohmann::json;
 
+/// The version of the documents' shape: raised whenever a member changes meaning or goes away.
+constexpr int kFormatVersion = 1;
+
 json attributesJson(const std::vector<host::AttributeInfo>& attributes) {
     json list = json::array();
     for (const host::AttributeInfo& attribute : attributes) {
@@ -40,7 +43,7 @@ json methodJson(const host::MethodInfo& method) {
             {"arguments", std::move(arguments)}};
 }
 
-json libraryJson(const host::LibraryInfo& library) {
+json libraryJson(const host::LibraryInfo& library, const std::string& file) {
     json interfaces = json::array();
     for (const host::InterfaceInfo& iface : library.interfaces) {
         json methods = json::array();
@@ -69,6 +72,7 @@ json libraryJson(const host::LibraryInfo& library) {
                                {"uuid", categoryID.uuid},
                                {"attributes", attributesJson(categoryID.attributes)}});
     return {{"name", library.name},
+            {"file", file},
             {"uuid", library.uuid},
             {"attributes", attributesJson(library.attributes)},
             {"interfaces", std::move(interfaces)},
@@ -76,17 +80,18 @@ json libraryJson(const host::LibraryInfo& library) {
             {"categoryIDs", std::move(categoryIDs)}};
 }
 
-/// Writes `document` as the tool's JSON output.
-void writeDocument(const json& document, std::ostream& out) {
+/// Writes `document`, with the format version, as the tool's JSON output.
+void writeDocument(json document, std::ostream& out) {
+    document["formatVersion"] = kFormatVersion;
     // Replacement keeps the output valid JSON whatever bytes a name holds.
     out << document.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace
 
-void writeJson(const host::ResultSnapshot& snapshot, std::ostream& out) {
+void writeJson(const host::ResultSnapshot& snapshot, const std::vector<std::string>& files, std::ostream& out) {
     json libraries = json::array();
-    for (const host::LibraryInfo& library : snapshot.libraries) libraries.push_back(libraryJson(library));
+    for (size_t i = 0; i < snapshot.libraries.size(); ++i) libraries.push_back(libraryJson(snapshot.libraries[i], files.at(i)));
     writeDocument({{"libraries", std::move(libraries)}, {"interfaceOrder", snapshot.interfaceOrder}}, out);
 }
 

@@ -52,7 +52,7 @@ int check(const Options& options) {
     return writeOutput(options.output, [&](std::ostream& out) {
         switch (options.format) {
         case Format::kText: writeText(snapshot, out); break;
-        case Format::kJson: writeJson(snapshot, out); break;
+        case Format::kJson: writeJson(snapshot, inputs.displayNames(), out); break;
         case Format::kDot: writeDot(snapshot, out); break;
         }
     });

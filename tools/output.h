@@ -2,6 +2,8 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "host/snapshot.h"
 #include "tools/diagnostics/diagnostic.h"
@@ -12,8 +14,9 @@ namespace lumoidl::tool {
 /// signatures, enumerations with their items, and category IDs.
 void writeText(const host::ResultSnapshot& snapshot, std::ostream& out);
 
-/// The whole result as one JSON document (shape in docs/json.md).
-void writeJson(const host::ResultSnapshot& snapshot, std::ostream& out);
+/// The whole result as one JSON document (shape in docs/json.md); `files` names the file of each
+/// library, in the same order.
+void writeJson(const host::ResultSnapshot& snapshot, const std::vector<std::string>& files, std::ostream& out);
 
 /// A failure as the JSON error document: {"error": {"message", and "file", "line", "column" when
 /// known}} (shape in docs/json.md).

@@ -2,7 +2,7 @@
 """Parse IDL files through liblumoidl.so / lumoidl.dll and read the declarations.
 
     import lumoidl
-    lumoidl.load("build/liblumoidl.so")      # else $LUMOIDL_LIBRARY, else next to this package
+    lumoidl.load("build/liblumoidl.so")      # else found as default_path() tells
     result = lumoidl.parse(["1-core.idl", "2-geometry.idl"])   # IdlError on failure
     for interface in result.sorted_interfaces():                # CycleError on a cycle
         print(interface.qualified_name, [method.name for method in interface.methods])
@@ -10,7 +10,8 @@
 Every object keeps alive the library reference its data depends on; drop them in any order.
 """
 from ._binding import ENVIRONMENT_VARIABLE, Binding, default_path, load, parse
-from .errors import CycleError, IdlError
+from ._version import package_version
+from .errors import CycleError, IdlError, LibraryNotFoundError
 from .model import (
     Argument,
     CategoryID,
@@ -23,6 +24,8 @@ from .model import (
     TypeKind,
 )
 
+__version__ = package_version()
+
 __all__ = [
     "ENVIRONMENT_VARIABLE",
     "Argument",
@@ -33,10 +36,12 @@ __all__ = [
     "IdlError",
     "Interface",
     "Library",
+    "LibraryNotFoundError",
     "Method",
     "Result",
     "Type",
     "TypeKind",
+    "__version__",
     "default_path",
     "load",
     "parse",

@@ -1,6 +1,10 @@
 # The library's boundary in ctypes: interface records, operation tables, result codes, uuids.
+from __future__ import annotations
+
 import ctypes
+import uuid
 from ctypes import POINTER, c_int32, c_uint8, c_uint32, c_void_p
+from typing import Any
 
 # The one result code the binding tests for: anything else means "not there" (107).
 LUMO_OK = 0
@@ -18,7 +22,7 @@ class LumoUUID(ctypes.Structure):
     _fields_ = [("bytes", c_uint8 * 16)]
 
 
-def _op(restype, *argtypes):
+def _op(restype: Any, *argtypes: Any) -> Any:
     """The prototype of one operation; every operation takes the object pointer first."""
     return ctypes.CFUNCTYPE(restype, c_void_p, *argtypes)
 
@@ -41,7 +45,7 @@ _Kind = _op(c_uint32)
 _ValueAt = _op(c_uint32, c_int32, POINTER(c_int32))
 _ValueByName = _op(c_uint32, c_void_p, POINTER(c_int32))
 
-_ATTRIBUTES = [
+_ATTRIBUTES: list[tuple[str, Any]] = [
     ("getAttributeCount", _Count),
     ("getAttributeName", _TextAt),
     ("getAttributeValue", _TextAt),
@@ -50,7 +54,7 @@ _ATTRIBUTES = [
 ]
 
 
-def _collection(count, at, by_name, by_uuid):
+def _collection(count: str, at: str, by_name: str, by_uuid: str) -> list[tuple[str, Any]]:
     return [(count, _Count), (at, _ItemAt), (by_name, _ItemByName), (by_uuid, _ItemByUuid)]
 
 
@@ -60,7 +64,7 @@ _DECLARATIONS = (
     + _collection("getInterfaceCount", "getInterface", "getInterfaceByName", "getInterfaceByUUID")
 )
 
-_OWNED_BY_LIBRARY = [
+_OWNED_BY_LIBRARY: list[tuple[str, Any]] = [
     ("getName", _Text),
     ("getUUID", _Uuid),
     ("getLibraryUUID", _Uuid),
@@ -166,22 +170,22 @@ class Handle:
 
     __slots__ = ("address", "me", "table")
 
-    def __init__(self, address, table_type):
+    def __init__(self, address: int, table_type: type[ctypes.Structure]) -> None:
         record = Record.from_address(address)
         self.address = address
         self.me = record.me
         self.table = table_type.from_address(record.vTbl)
 
-    def call(self, operation, *args):
+    def call(self, operation: str, *args: Any) -> Any:
         return getattr(self.table, operation)(self.me, *args)
 
 
-def uuid_bytes(address):
+def uuid_bytes(address: int) -> bytes:
     """The 16 bytes at `address`, as the library's uuid getters point to them."""
     return ctypes.string_at(address, 16)
 
 
-def to_lumo_uuid(value):
+def to_lumo_uuid(value: uuid.UUID) -> LumoUUID:
     """A LumoUUID holding the bytes of a uuid.UUID in text order."""
     result = LumoUUID()
     ctypes.memmove(result.bytes, value.bytes, 16)

@@ -10,7 +10,7 @@ import uuid
 from unittest import mock
 
 import lumoidl
-from lumoidl import model
+from lumoidl import _binding, model
 
 PYTHON_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXAMPLES = os.environ.get("LUMOIDL_EXAMPLES") or os.path.join(os.path.dirname(PYTHON_DIR), "examples")
@@ -43,15 +43,40 @@ class BindingTest(unittest.TestCase):
             out.write(f"[uuid(0C2D4E6F-8A9B-4C1D-8E2F-3A4B5C6D7E8F)]\nlibrary L {{\n{body}\n}};\n")
         return path
 
-    def test_the_library_is_found_through_the_environment_or_next_to_the_package(self):
-        with mock.patch.dict(os.environ, {lumoidl.ENVIRONMENT_VARIABLE: "/somewhere/liblumoidl.so"}):
-            self.assertEqual(lumoidl.default_path(), "/somewhere/liblumoidl.so")
-        with mock.patch.dict(os.environ):
-            os.environ.pop(lumoidl.ENVIRONMENT_VARIABLE, None)
-            self.assertEqual(lumoidl.default_path(), os.path.join(os.path.dirname(lumoidl.__file__), "liblumoidl.so"))
-        self.assertEqual(len(lumoidl.load(lumoidl.default_path()).parse(EXAMPLE_FILES[0]).libraries), 1)
+    def test_the_library_is_found_through_the_environment_beside_the_package_the_prefix_or_the_system(self):
+        library = lumoidl.default_path()
+        package = os.path.join(self.folder, "prefix", "lib", "python3", "site-packages", "lumoidl")
+        beside, in_prefix = os.path.join(package, "liblumoidl.so"), os.path.join(self.folder, "prefix", "lib", "liblumoidl.so")
+        cases = [  # (environment, files present, what the system's search finds, path chosen)
+            ("/somewhere/liblumoidl.so", [beside], "liblumoidl.so.0", "/somewhere/liblumoidl.so"),
+            ("", [beside, in_prefix], "liblumoidl.so.0", beside),
+            ("", [in_prefix], "liblumoidl.so.0", in_prefix),
+            ("", [], "liblumoidl.so.0", "liblumoidl.so.0"),
+            ("", [], None, None),
+        ]
+        for environment, present, system, chosen in cases:
+            with self.subTest(present=present, system=system), \
+                    mock.patch.dict(os.environ, {lumoidl.ENVIRONMENT_VARIABLE: environment}), \
+                    mock.patch.object(_binding, "__file__", os.path.join(package, "_binding.py")), \
+                    mock.patch("ctypes.util.find_library", return_value=system):
+                for path in present:
+                    os.makedirs(os.path.dirname(path), exist_ok=True)
+                    os.symlink(library, path)
+                if chosen:
+                    self.assertEqual(lumoidl.default_path(), chosen)
+                else:
+                    with self.assertRaises(lumoidl.LibraryNotFoundError) as caught:
+                        lumoidl.default_path()
+                    self.assertIn(beside, caught.exception.places)
+                    self.assertIn(f"  {in_prefix}\n", str(caught.exception))
+                for path in present:
+                    os.remove(path)
+        self.assertEqual(len(lumoidl.load(library).parse(EXAMPLE_FILES[0]).libraries), 1)
         with self.assertRaises(OSError):
             lumoidl.load(os.path.join(self.folder, "no-such-library.so"))
+
+    def test_the_version_is_the_projects(self):
+        self.assertEqual(lumoidl.__version__, os.environ["LUMOIDL_VERSION"])  # CMake's PROJECT_VERSION
 
     def test_a_walk_of_the_examples(self):
         result = lumoidl.parse(EXAMPLE_FILES)
@@ -116,9 +141,23 @@ class BindingTest(unittest.TestCase):
             self.assertEqual(str(error), error.message)
         else:
             self.fail("no IdlError")
-        with self.assertRaises(lumoidl.IdlError) as caught:
-            lumoidl.parse([self.write("rule.idl", "interface I { };")])
-        self.assertEqual(caught.exception.message, 'Interface "I" must have a uuid attribute')
+    def test_idl_error_gives_the_place_its_message_names(self):
+        cases = [  # (file contents, or None for a missing file; message; (file, line, column))
+            ("interface I { };", 'Interface "I" must have a uuid attribute', (None, None, None)),
+            ("interface;", 'Parse error in "{path}": line 3, pos 10: syntax error', ("{path}", 3, 10)),
+            (None, 'Failed to open "{path}" for reading: No such file or directory', ("{path}", None, None)),
+            ("[uuid(3A000000-0000-4000-8000-000000000001)] interface I { LUMORESULT f([in] LumoInteger a, "
+             "[in] LumoInteger a); };", 'Method "f" in interface "I" has multiple arguments named "a" in "{path}" '
+             "(all argument must differ by name in case-insensitive languages)", ("{path}", None, None)),
+        ]
+        for body, message, place in cases:
+            path = os.path.join(self.folder, "absent.idl") if body is None else self.write("place.idl", body)
+            with self.subTest(message=message), self.assertRaises(lumoidl.IdlError) as caught:
+                lumoidl.parse([path])
+            error = caught.exception
+            self.assertEqual(error.message, message.format(path=path))
+            self.assertEqual((error.file, error.line, error.column),
+                             tuple(part.format(path=path) if isinstance(part, str) else part for part in place))
 
     def test_items_keep_their_owner_and_every_reference_goes_back_once(self):
         result = lumoidl.parse(EXAMPLE_FILES)

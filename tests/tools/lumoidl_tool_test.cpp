@@ -1,5 +1,5 @@
-// Runs the lumoidl tool as a process: its formats, --sort, -o, standard input, its errors, its command line
-// and docs/json.md.
+// Runs the lumoidl tool as a process: its formats, --sort, -o, standard input, its errors, its command line,
+// and the runs shown in docs/json.md and README.md.
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -7,6 +7,8 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -71,7 +73,8 @@ const Case kCases[] = {
     {"input.idl", kCycle, 0, "  interface IB {0C000000-0000-4000-8000-000000000005}\n", ""},
     {"--format json $ex/*.idl input.idl", kBroken, 1,
      "{\n  \"error\": {\n    \"column\": 12,\n    \"file\": \"input.idl\",\n    \"line\": 2,\n"
-     "    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  }\n}\n",
+     "    \"message\": \"Parse error in \\\"input.idl\\\": line 2, pos 12: syntax error\"\n  },\n"
+     "  \"formatVersion\": 1\n}\n",
      "input.idl:2:12: error: Parse error in \"input.idl\": line 2, pos 12: syntax error\n 2 |   interface;\n"
      "   |            ^\n"},
     {"--color=never --max-errors 2 input.idl", kTypos, 1, "",
@@ -128,19 +131,49 @@ TEST(ToolTest, RunsGiveTheirStatusAndOutput) {
     }
 }
 
-TEST(ToolTest, JsonOfTheExampleInJsonDocIsTheDocumentShownThere) {
-    std::string idl, json, *block = nullptr;
-    std::istringstream doc(readFile(LUMOIDL_JSON_DOC));
-    for (std::string line; std::getline(doc, line);) {
-        if (block && line == "```") block = nullptr;
-        else if (block) *block += line + "\n";
-        else if (line == "```idl" || line == "```json") block = line == "```idl" ? &idl : &json;
+/// A documented run: the first ```idl block of `doc`, written to `file`, checked with `arguments`, gives
+/// the first block fenced with `fence` whose first line starts with `heading` (a heading line is
+/// left out of the comparison); JSON compares as JSON.
+struct DocumentedRun {
+    const char* doc;
+    const char* file;
+    const char* arguments;
+    const char* fence;
+    const char* heading;
+};
+
+const DocumentedRun kDocumentedRuns[] = {
+    {LUMOIDL_JSON_DOC, "shop.idl", "--format json shop.idl", "```json", "{"},
+    {LUMOIDL_README, "shapes.idl", "shapes.idl", "```", "$ lumoidl shapes.idl"},
+};
+
+TEST(ToolTest, DocumentedRunsGiveTheOutputShown) {
+    for (const DocumentedRun& documented : kDocumentedRuns) {
+        SCOPED_TRACE(documented.doc);
+        std::vector<std::pair<std::string, std::string>> blocks;  // fence line, text
+        std::istringstream doc(readFile(documented.doc));
+        for (std::string line, *block = nullptr; std::getline(doc, line);) {
+            if (block && line == "```") block = nullptr;
+            else if (block) *block += line + "\n";
+            else if (line.starts_with("```")) block = &blocks.emplace_back(line, "").second;
+        }
+        auto first = [&](const std::string& fence, const std::string& heading) {
+            for (const auto& [line, text] : blocks)
+                if (line == fence && text.starts_with(heading)) return text;
+            return std::string();
+        };
+        std::string expected = first(documented.fence, documented.heading);
+        ASSERT_FALSE(expected.empty());
+        if (documented.heading[0] == '$') expected.erase(0, expected.find('\n') + 1);
+        const lumoidl::test::ScratchDir dir;
+        dir.write(documented.file, first("```idl", ""));
+        const Outcome run = runTool(dir, documented.arguments);
+        ASSERT_EQ(run.status, 0) << run.err;
+        if (documented.fence == std::string("```json"))
+            EXPECT_EQ(nlohmann::json::parse(run.out), nlohmann::json::parse(expected));
+        else
+            EXPECT_EQ(run.out, expected);
     }
-    const lumoidl::test::ScratchDir dir;
-    dir.write("input.idl", idl);
-    const Outcome run = runTool(dir, "--format json input.idl");
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(nlohmann::json::parse(run.out), nlohmann::json::parse(json));
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+# Fails unless the library carries the project's version: the soname liblumoidl.so.MAJOR of the ELF
+# library, or the FileVersion and ProductVersion strings of the DLL's version resource (compared in hex).
+if(WINDOWS)
+  # The resource's strings are UTF-16LE: each key, zero units up to its value, the value in printable
+  # ASCII, a zero unit.
+  file(READ ${LIBRARY} dll HEX)
+  set(found "")
+  foreach(key FileVersion ProductVersion)
+    string(HEX ${key} key_hex)
+    string(REGEX REPLACE "(..)" "\\100" key_hex ${key_hex})
+    string(REGEX MATCH "${key_hex}(0000)+(([2-7][0-9a-f]00)*)0000" ignored "${dll}")
+    string(REGEX REPLACE "(..)00" "\\1" value_hex "${CMAKE_MATCH_2}")
+    list(APPEND found ${value_hex})
+  endforeach()
+  string(HEX ${VERSION} version_hex)
+  set(expected ${version_hex} ${version_hex})
+else()
+  execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX MATCH "SONAME +([^\n]+)" found "${dump}")
+  set(found "${CMAKE_MATCH_1}")
+  string(REGEX MATCH "^[0-9]+" major "${VERSION}")
+  set(expected "liblumoidl.so.${major}")
+endif()
+if(NOT found STREQUAL expected)
+  message(FATAL_ERROR "expected \"${expected}\" in ${LIBRARY}, found \"${found}\"")
+endif()
