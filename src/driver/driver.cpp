@@ -29,6 +29,7 @@ const LumoChar* fileNameOf(ILumoString* element) {
 bool openSource(ParseContext& context, const LumoChar* name, ParserResult& result) {
     context.line = 1;
     context.pos = 0;
+    context.identifiers.clear();
     const int error = context.file.open(name);
     if (error == 0) return true;
     ErrorMessage(result.errorText)

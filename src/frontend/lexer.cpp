@@ -42,8 +42,10 @@ inline int32_t keywordOrIdentifier(std::string_view text) {
     }
 }
 
-/// The token text of `text`: the common copy when there is one, else a new copy in the node arena.
-inline TokenText* tokenText(std::string_view text) {
+/// The token text of `text`: for an `identifier` (of the normal mode, where names repeat), the
+/// file's one copy; else the common copy when there is one, or a new copy in the node arena.
+inline TokenText* tokenText(ParseContext& context, std::string_view text, bool identifier) {
+    if (identifier) return TokenText::fromData(context.identifiers.intern(text));
     if (const char* common = commonText(text)) return TokenText::fromData(common);
     return TokenText::make(text);
 }
@@ -188,7 +190,7 @@ int32_t lexNumber(ParseContext& context, int first, TokenValue& value) {
 int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
     const std::string_view text = collect(context, first, kIdentifierPart);
     const int32_t token = keywordOrIdentifier(text);
-    if (token == kIdentifier) value.text = tokenText(text);
+    if (token == kIdentifier) value.text = tokenText(context, text, true);
     return token;
 }
 
@@ -289,7 +291,8 @@ private:
         token = kIdentifier;
         if (runClass == kAttributeValueByte) token = kAttributeValue;
         else if (runClass == kIdentifierPart) token = keywordOrIdentifier(text);
-        if (token == kIdentifier || token == kAttributeValue) value.text = tokenText(text);
+        if (token == kIdentifier || token == kAttributeValue)
+            value.text = tokenText(context_, text, runClass == kIdentifierPart);
         return true;
     }
 
@@ -344,14 +347,14 @@ private:
     switch (context.lexerMode) {
     case kAttributeValueMode:
         if (inClass(byte, kAttributeValueByte)) {
-            value.text = tokenText(collect(context, byte, kAttributeValueByte));
+            value.text = tokenText(context, collect(context, byte, kAttributeValueByte), false);
             return kAttributeValue;
         }
         context.lexerMode = modeAfter(context.lexerMode, byte);
         return byteToken(byte);
     case kAttributeNamesMode:
         if (inClass(byte, kAttributeNameByte)) {
-            value.text = tokenText(collect(context, byte, kAttributeNameByte));
+            value.text = tokenText(context, collect(context, byte, kAttributeNameByte), false);
             return kIdentifier;
         }
         context.lexerMode = modeAfter(context.lexerMode, byte);

@@ -35,21 +35,20 @@ inline uint64_t hashName(std::string_view text) {
     };
     const char* bytes = text.data();
     size_t left = text.size();
-    for (; left >= 8; bytes += 8, left -= 8) {
-        uint64_t chunk;
-        std::memcpy(&chunk, bytes, 8);
-        mix(chunk);
-    }
-    // The last one to seven bytes, read as two overlapping four-byte words or as three single
-    // bytes; with the size mixed in first, equal texts still make equal chunks.
-    if (left >= 4) {
-        uint32_t first, last;
-        std::memcpy(&first, bytes, 4);
-        std::memcpy(&last, bytes + left - 4, 4);
-        mix(first | static_cast<uint64_t>(last) << 32);
+    const auto word = [&bytes](size_t at, auto sized) {
+        std::memcpy(&sized, bytes + at, sizeof sized);
+        return static_cast<uint64_t>(sized);
+    };
+    // Whole eight-byte words, then the last one to sixteen bytes as two overlapping words (of
+    // eight, four or one byte); with the size mixed in first, equal texts still mix equal words.
+    for (; left > 16; bytes += 8, left -= 8) mix(word(0, uint64_t{}));
+    if (left >= 8) {
+        mix(word(0, uint64_t{}));
+        mix(word(left - 8, uint64_t{}));
+    } else if (left >= 4) {
+        mix(word(0, uint32_t{}) | word(left - 4, uint32_t{}) << 32);
     } else if (left != 0) {
-        const auto byte = [bytes](size_t i) { return static_cast<uint64_t>(static_cast<unsigned char>(bytes[i])); };
-        mix(byte(0) | byte(left / 2) << 8 | byte(left - 1) << 16);
+        mix(word(0, uint8_t{}) | word(left / 2, uint8_t{}) << 8 | word(left - 1, uint8_t{}) << 16);
     }
     return hash;
 }
