@@ -81,6 +81,18 @@ inline bool equalBytes(const char* a, const char* b, size_t size) {
 
 }  // namespace common_texts
 
+/// The kind of the built-in type whose name has its bytes at `data` when those bytes are the
+/// static copy that commonText hands out; 0 for any other address, even of the same name.
+inline uint32_t commonBuiltinKind(const char* data) {
+    using namespace common_texts;
+    const auto address = reinterpret_cast<uintptr_t>(data);
+    const auto first = reinterpret_cast<uintptr_t>(kTable.texts[0].bytes);
+    if (address < first) return 0;
+    const uintptr_t index = (address - first) / sizeof(StoredText);
+    if (index >= std::size(kBuiltinNames) || kTable.texts[index].bytes != data) return 0;
+    return kBuiltinNames[index].kind;
+}
+
 /// The stored form (the data() of a NodeString) of `text` when it is one of the names that
 /// sources write over and over: the built-in type names and the attribute names the rules
 /// know. The copy is static, so a token text made from it costs no arena memory and outlives

@@ -16,8 +16,17 @@ const char* TextInterner::add(std::string_view text, size_t slot, uint8_t tag) {
 }
 
 void TextInterner::clear() {
-    if (slots_.empty()) grow();
-    std::fill(slots_.begin(), slots_.end(), nullptr);
+    // A table that the last file filled to less than an eighth starts small again, so that a run
+    // of small files after a large one does not clear room that it never uses.
+    if (slots_.size() <= kSmallest || 8 * count_ >= slots_.size()) {
+        std::fill(slots_.begin(), slots_.end(), nullptr);
+    } else {
+        slots_.clear();
+    }
+    if (slots_.empty()) {
+        slots_.assign(kSmallest, nullptr);
+        tags_.assign(kSmallest, 0);
+    }
     count_ = 0;
     for (const BuiltinName& builtin : kBuiltinNames) enter(commonText(builtin.name));
 }
@@ -38,7 +47,7 @@ void TextInterner::enter(const char* held) {
 }
 
 void TextInterner::grow() {
-    std::vector<const char*> old(std::max<size_t>(1024, 4 * slots_.size()), nullptr);
+    std::vector<const char*> old(4 * slots_.size(), nullptr);
     old.swap(slots_);
     tags_.assign(slots_.size(), 0);
     count_ = 0;

@@ -62,6 +62,9 @@ private:
     const char* add(std::string_view text, size_t slot, uint8_t tag);
     /// Makes the table four times as large.
     void grow();
+
+    /// Slots of a new table.
+    static constexpr size_t kSmallest = 1024;
     /// The slot for a new entry of hash `hash`: the first free one from its home slot.
     size_t freeSlot(uint64_t hash) const;
     /// Enters `held`, a stored form that is not in the table yet.

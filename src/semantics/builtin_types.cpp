@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "frontend/common_texts.h"
 #include "semantics/builtin_names.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -36,6 +37,8 @@ constexpr ByLength kByLength = makeByLength();
 }  // namespace
 
 uint32_t builtinKind(std::string_view name) {
+    // The lexer hands out one static copy of each built-in name: most are known by address.
+    if (const uint32_t kind = commonBuiltinKind(name.data()); kind != 0) return kind;
     // Every built-in name starts with "L" and is 8 to 20 bytes long, so most other names are
     // rejected at once; the rest are compared with the one to three names of their length.
     if (name.size() < 8 || name.size() > kLongest || name[0] != 'L') return 0;

@@ -32,5 +32,15 @@ TEST(CommonTextsTest, EveryNameIsFoundAndEveryNearMissIsNot) {
     EXPECT_EQ(commonText(""), nullptr);
 }
 
+TEST(CommonTextsTest, BuiltinKindsAreKnownByTheAddressOfTheStaticCopyOnly) {
+    for (const BuiltinName& builtin : kBuiltinNames) {
+        EXPECT_EQ(commonBuiltinKind(commonText(builtin.name)), builtin.kind) << builtin.name;
+        const std::string copy(builtin.name);
+        EXPECT_EQ(commonBuiltinKind(copy.c_str()), 0u) << builtin.name;
+    }
+    for (std::string_view name : common_texts::kAttributeNames) EXPECT_EQ(commonBuiltinKind(commonText(name)), 0u);
+    EXPECT_EQ(commonBuiltinKind(commonText("LumoString") + 1), 0u);
+}
+
 }  // namespace
 }  // namespace ZEMRA::IDL::PARSER
