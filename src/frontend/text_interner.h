@@ -1,48 +1,67 @@
-// TextInterner: one copy per file of each identifier, however often the file writes it.
+// TextInterner: the identifiers a file repeats, stored once while they keep coming back.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
-#include "tree/name_hash.h"
+#include "frontend/common_texts.h"
 #include "tree/node_string.h"
 
 namespace ZEMRA::IDL::PARSER {
 
-/// The identifiers of the file being parsed, each stored once in the current node arena: an
-/// argument name or a type name written a thousand times costs its bytes once. The table holds
-/// the stored forms (NodeString::data()) in open addressing, and starts with the built-in type
-/// names' static copies, so one look-up finds those too. It must be cleared whenever the current
-/// arena changes hands, that is, for every file.
+/// A cache of the identifiers of the file being parsed, so that an argument name or a type name
+/// written a thousand times costs its bytes in the node arena about once. It maps a hash of the
+/// text straight to one slot holding the stored form (NodeString::data()) last made for that
+/// slot; a different text with the same slot replaces it. Nothing is ever searched for, so a
+/// look-up costs a few instructions and one line of memory that recent look-ups keep warm. It
+/// starts with the built-in type names' static copies, which keep their slots, and must be
+/// cleared whenever the current arena changes hands, that is, for every file.
 class TextInterner {
 public:
-    /// A table holding the built-in type names.
+    /// A cache holding the built-in type names.
     TextInterner() { clear(); }
 
-    /// The stored form of `text`: the one made before in this file, else a new copy in the
-    /// current node arena, which the table enters.
+    /// The stored form of `text`: the one the slot of `text` holds when it holds `text`, else a
+    /// new copy in the current node arena, which takes the slot unless a built-in name holds it.
     const char* intern(std::string_view text) {
-        // At most three quarters full, so that a probe meets a free slot soon.
-        if (4 * (count_ + 1) > 3 * slots_.size()) grow();
-        const uint64_t hash = hashName(text);
-        const uint8_t tag = tagOf(hash);
-        const size_t mask = slots_.size() - 1;
-        for (size_t slot = static_cast<size_t>(hash) & mask;; slot = (slot + 1) & mask) {
-            const char* held = slots_[slot];
-            if (!held) return add(text, slot, tag);
-            if (tags_[slot] == tag && NodeString::fromData(held).size() == text.size() &&
-                sameBytes(held, text.data(), text.size()))
-                return held;
-        }
+        const char*& slot = slots_[slotOf(text)];
+        if (slot && NodeString::fromData(slot).size() == text.size() && sameBytes(slot, text.data(), text.size()))
+            return slot;
+        const char* copy = NodeString(text).data();
+        if (!slot || commonBuiltinKind(slot) == 0) slot = copy;
+        return copy;
     }
-    /// Forgets every text but the built-in type names, keeping the table's room.
+
+    /// Forgets every text but the built-in type names.
     void clear();
 
 private:
-    static uint8_t tagOf(uint64_t hash) { return static_cast<uint8_t>(hash >> 56); }
+    static constexpr size_t kSlots = 4096;
+
+    /// The slot of `text`: its size and first and last eight (or fewer) bytes, mixed.
+    static size_t slotOf(std::string_view text) {
+        const char* bytes = text.data();
+        const size_t size = text.size();
+        uint64_t first = 0, last = 0;
+        if (size >= 8) {
+            std::memcpy(&first, bytes, 8);
+            std::memcpy(&last, bytes + size - 8, 8);
+        } else if (size >= 4) {
+            uint32_t a, b;
+            std::memcpy(&a, bytes, 4);
+            std::memcpy(&b, bytes + size - 4, 4);
+            first = a;
+            last = b;
+        } else if (size != 0) {
+            first = static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[size - 1]) << 8;
+        }
+        const uint64_t mixed = (first * 0x9E3779B97F4A7C15ull) ^ ((last + size) * 0xC2B2AE3D27D4EB4Full);
+        return static_cast<size_t>(mixed >> 52) & (kSlots - 1);
+    }
+
     /// True when the `size` bytes at `a` and `b` are equal.
     static bool sameBytes(const char* a, const char* b, size_t size) {
         const auto same = [a, b](size_t at, auto word) {
@@ -58,23 +77,8 @@ private:
         if (size >= 2) return same(0, uint16_t{}) && same(size - 2, uint16_t{});
         return size == 0 || *a == *b;
     }
-    /// Copies `text` into the current node arena and enters it in the free `slot`.
-    const char* add(std::string_view text, size_t slot, uint8_t tag);
-    /// Makes the table four times as large.
-    void grow();
 
-    /// Slots of a new table.
-    static constexpr size_t kSmallest = 1024;
-    /// The slot for a new entry of hash `hash`: the first free one from its home slot.
-    size_t freeSlot(uint64_t hash) const;
-    /// Enters `held`, a stored form that is not in the table yet.
-    void enter(const char* held);
-
-    /// Stored forms, or null for a free slot.
-    std::vector<const char*> slots_;
-    /// The top byte of each entry's hash, so that most probes that do not match compare no bytes.
-    std::vector<uint8_t> tags_;
-    size_t count_ = 0;
+    std::array<const char*, kSlots> slots_{};
 };
 
 }  // namespace ZEMRA::IDL::PARSER
