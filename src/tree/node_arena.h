@@ -37,8 +37,10 @@ public:
     /// Alignment of every allocation.
     static constexpr size_t kAlignment = 8;
 
-private:
+    /// The header of each block of memory; blocks are chained from the newest.
     struct Block;
+
+private:
     void addBlock(size_t size);
     void freeBlocks();
 

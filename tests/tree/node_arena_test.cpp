@@ -77,5 +77,17 @@ TEST(NodeArenaTest, ScopeMakesItsArenaCurrentAndNodesComeFromIt) {
     EXPECT_FALSE(nodeArenaScoped());
 }
 
+#if LUMOIDL_POOL_MEMORY
+TEST(NodeArenaTest, AFreedBlockServesTheNextArena) {
+    void* first = nullptr;
+    {
+        NodeArena arena;
+        first = arena.allocate(8);
+    }
+    NodeArena next;
+    EXPECT_EQ(next.allocate(8), first);
+}
+#endif
+
 }  // namespace
 }  // namespace ZEMRA::IDL::PARSER
