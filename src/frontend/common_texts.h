@@ -5,10 +5,10 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #include "semantics/builtin_names.h"
+#include "tree/name_hash.h"
 
 namespace ZEMRA::IDL::PARSER {
 namespace common_texts {
@@ -65,20 +65,6 @@ constexpr Table makeTable() {
 /// The table itself.
 inline constexpr Table kTable = makeTable();
 
-/// True when the `size` bytes (2 to kLongest) at `a` and `b` are equal, read as a few
-/// overlapping words.
-inline bool equalBytes(const char* a, const char* b, size_t size) {
-    const auto same = [a, b](size_t at, auto word) {
-        decltype(word) x, y;
-        std::memcpy(&x, a + at, sizeof x);
-        std::memcpy(&y, b + at, sizeof y);
-        return x == y;
-    };
-    if (size >= 8) return same(0, uint64_t{}) && same(size - 8, uint64_t{}) && (size <= 16 || same(8, uint64_t{}));
-    if (size >= 4) return same(0, uint32_t{}) && same(size - 4, uint32_t{});
-    return same(0, uint16_t{}) && same(size - 2, uint16_t{});
-}
-
 }  // namespace common_texts
 
 /// The kind of the built-in type whose name has its bytes at `data` when those bytes are the
@@ -102,7 +88,7 @@ inline const char* commonText(std::string_view text) {
     if (text.empty() || text.size() > kLongest) return nullptr;
     if (((kTable.lengths[static_cast<unsigned char>(text[0])] >> text.size()) & 1) == 0) return nullptr;
     for (uint8_t i = kTable.first[text.size()]; i != kNone; i = kTable.next[i])
-        if (equalBytes(kTable.texts[i].bytes, text.data(), text.size())) return kTable.texts[i].bytes;
+        if (sameBytes(kTable.texts[i].bytes, text.data(), text.size())) return kTable.texts[i].bytes;
     return nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "frontend/common_texts.h"
+#include "tree/name_hash.h"
 #include "tree/node_string.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -60,22 +61,6 @@ private:
         }
         const uint64_t mixed = (first * 0x9E3779B97F4A7C15ull) ^ ((last + size) * 0xC2B2AE3D27D4EB4Full);
         return static_cast<size_t>(mixed >> 52) & (kSlots - 1);
-    }
-
-    /// True when the `size` bytes at `a` and `b` are equal.
-    static bool sameBytes(const char* a, const char* b, size_t size) {
-        const auto same = [a, b](size_t at, auto word) {
-            decltype(word) x, y;
-            std::memcpy(&x, a + at, sizeof x);
-            std::memcpy(&y, b + at, sizeof y);
-            return x == y;
-        };
-        // Short names as two overlapping words.
-        if (size > 16) return std::memcmp(a, b, size) == 0;
-        if (size >= 8) return same(0, uint64_t{}) && same(size - 8, uint64_t{});
-        if (size >= 4) return same(0, uint32_t{}) && same(size - 4, uint32_t{});
-        if (size >= 2) return same(0, uint16_t{}) && same(size - 2, uint16_t{});
-        return size == 0 || *a == *b;
     }
 
     std::array<const char*, kSlots> slots_{};

@@ -1,4 +1,4 @@
-// Hashes of names for the open-addressing tables of the tree and the checks.
+// Hashing and comparing names, for the tables of names in the lexer, the tree and the checks.
 #pragma once
 
 #include <cstddef>
@@ -51,6 +51,22 @@ inline uint64_t hashName(std::string_view text) {
         mix(word(0, uint8_t{}) | word(left / 2, uint8_t{}) << 8 | word(left - 1, uint8_t{}) << 16);
     }
     return hash;
+}
+
+/// True when the `size` bytes at `a` and `b` are equal: names of up to sixteen bytes compared as
+/// two overlapping words, longer ones with memcmp.
+inline bool sameBytes(const char* a, const char* b, size_t size) {
+    const auto same = [a, b](size_t at, auto word) {
+        decltype(word) x, y;
+        std::memcpy(&x, a + at, sizeof x);
+        std::memcpy(&y, b + at, sizeof y);
+        return x == y;
+    };
+    if (size > 16) return std::memcmp(a, b, size) == 0;
+    if (size >= 8) return same(0, uint64_t{}) && same(size - 8, uint64_t{});
+    if (size >= 4) return same(0, uint32_t{}) && same(size - 4, uint32_t{});
+    if (size >= 2) return same(0, uint16_t{}) && same(size - 2, uint16_t{});
+    return size == 0 || *a == *b;
 }
 
 }  // namespace ZEMRA::IDL::PARSER
