@@ -12,7 +12,8 @@ namespace ZEMRA::IDL::PARSER {
 namespace {
 
 TEST(TextInternerTest, RepeatedTextsShareACopyAndEveryCopyHoldsItsText) {
-    const NodeArenaScope scope(*new NodeArena);  // never freed: the copies must stay readable
+    NodeArena arena;  // holds the copies until the end of the test
+    const NodeArenaScope scope(arena);
     TextInterner cache;
     // More names than slots, of every length up to 30, many differing in one byte only.
     std::vector<std::string> names;

@@ -10,7 +10,8 @@ namespace {
 
 template <uint32_t FirstRoom>
 void checkGrowth(const std::vector<size_t>& growsAt) {
-    const NodeArenaScope scope(*new NodeArena);  // never freed: the lists outlive nothing here
+    NodeArena arena;
+    const NodeArenaScope scope(arena);
     NodeList<size_t, FirstRoom> list;
     std::vector<size_t> grew;
     for (size_t i = 0; i < 50; ++i) {
@@ -31,7 +32,8 @@ TEST(NodeListTest, RoomStartsAtTheFirstRoomAndDoubles) {
 }
 
 TEST(NodeListTest, PopAndSwapKeepTheRoomConsistent) {
-    const NodeArenaScope scope(*new NodeArena);
+    NodeArena arena;
+    const NodeArenaScope scope(arena);
     CollectedList<int> a, b;
     int values[5] = {1, 2, 3, 4, 5};
     for (int& v : values) a.push_back(&v);
