@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "frontend/identifier_cache.h"
 #include "frontend/source_reader.h"
-#include "frontend/text_interner.h"
 #include "tree/node_arena.h"
 #include "tree/parser_library.h"
 
@@ -31,8 +31,8 @@ struct ParseContext {
     std::unique_ptr<ParserLibrary> library;
     /// The text of the token being lexed; kept from token to token so that its memory is reused.
     std::string lexeme;
-    /// The identifiers of the current file, one copy each; cleared for every file.
-    TextInterner identifiers;
+    /// The cache of the current file's identifiers; cleared for every file.
+    IdentifierCache identifiers;
     /// One byte returned to the input by the lexer; 0 when none is pending.
     uint8_t pushback = 0;
     /// Current line, counted from 1 within the file.

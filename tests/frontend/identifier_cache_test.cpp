@@ -1,5 +1,5 @@
 // The identifier cache: a text that comes back is the same copy, every copy holds its text, and built-in names are their static copies.
-#include "frontend/text_interner.h"
+#include "frontend/identifier_cache.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-TEST(TextInternerTest, RepeatedTextsShareACopyAndEveryCopyHoldsItsText) {
+TEST(IdentifierCacheTest, RepeatedTextsShareACopyAndEveryCopyHoldsItsText) {
     NodeArena arena;  // holds the copies until the end of the test
     const NodeArenaScope scope(arena);
-    TextInterner cache;
+    IdentifierCache cache;
     // More names than slots, of every length up to 30, many differing in one byte only.
     std::vector<std::string> names;
     for (size_t i = 0; i < 6000; ++i) names.push_back(std::string(1 + i % 30, 'a') + std::to_string(i));

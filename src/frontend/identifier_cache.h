@@ -1,4 +1,4 @@
-// TextInterner: the identifiers a file repeats, stored once while they keep coming back.
+// IdentifierCache: the identifiers a file repeats, stored once while they keep coming back.
 #pragma once
 
 #include <array>
@@ -20,10 +20,10 @@ namespace ZEMRA::IDL::PARSER {
 /// look-up costs a few instructions and one line of memory that recent look-ups keep warm. It
 /// starts with the built-in type names' static copies, which keep their slots, and must be
 /// cleared whenever the current arena changes hands, that is, for every file.
-class TextInterner {
+class IdentifierCache {
 public:
     /// A cache holding the built-in type names.
-    TextInterner() { clear(); }
+    IdentifierCache() { clear(); }
 
     /// The stored form of `text`: the one the slot of `text` holds when it holds `text`, else a
     /// new copy in the current node arena, which takes the slot unless a built-in name holds it.
@@ -40,6 +40,7 @@ public:
     void clear();
 
 private:
+    /// Slots of the cache: 32 KB, which stays in the processor's nearest caches.
     static constexpr size_t kSlots = 4096;
 
     /// The slot of `text`: its size and first and last eight (or fewer) bytes, mixed.
