@@ -51,6 +51,7 @@ public:
 private:
     /// The listed files of the folder, in order.
     std::vector<std::filesystem::path> listFiles();
+    /// The document of `uri` to change, or null.
     Document* findMutable(const std::string& uri);
     /// `path` relative to the folder when inside it, else in full.
     std::string displayNameOf(const std::filesystem::path& path) const;
