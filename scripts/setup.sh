@@ -4,8 +4,9 @@
 #   scripts/setup.sh demo   what `make demo` needs: a C++ compiler, CMake, Ninja, byacc, nlohmann-json
 #   scripts/setup.sh        (full) everything `make test` runs: also GoogleTest, Google Benchmark,
 #                           clang's fuzzer, binutils, pkg-config and Python with venv, setuptools,
-#                           jsonschema and mypy; the Windows cross toolchain, Wine, Graphviz, ccache
-#                           and valgrind are wanted but never required
+#                           jsonschema and mypy, and Neovim (the language server's test client);
+#                           the Windows cross toolchain, Wine, Graphviz, ccache and valgrind are
+#                           wanted but never required
 #
 # It looks for commands and files, not packages, so it works on any system. Where apt-get exists
 # it installs what is missing; elsewhere it lists what is missing and the Debian package that has
@@ -43,6 +44,7 @@ checks=(
   "full python3-setuptools module setuptools"
   "full python3-jsonschema module jsonschema"
   "full mypy has mypy"
+  "full neovim has nvim"
   "optional mingw-w64 has x86_64-w64-mingw32-g++-posix"
   "optional binutils-mingw-w64-x86-64 has x86_64-w64-mingw32-windres"
   "optional mingw-w64-tools has x86_64-w64-mingw32-widl"

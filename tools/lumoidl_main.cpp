@@ -1,4 +1,10 @@
 // lumoidl: checks IDL files with the library and prints what they declare.
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -9,6 +15,7 @@
 #include "tools/cycles.h"
 #include "tools/failure_report.h"
 #include "tools/inputs.h"
+#include "tools/lsp/server_loop.h"
 #include "tools/options.h"
 #include "tools/output.h"
 #include "tools/output_file.h"
@@ -58,9 +65,19 @@ int check(const Options& options) {
     });
 }
 
+/// Serves a language client on standard input and output, which carry bytes unchanged.
+int serveLanguageClient() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    return lumoidl::lsp::runServer(std::cin, std::cout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "lsp") return serveLanguageClient();
     const Options options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!options.error.empty()) {
         std::cerr << "lumoidl: " << options.error << '\n' << usageLine() << '\n';

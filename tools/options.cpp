@@ -139,6 +139,9 @@ const char* helpText() {
            "\n"
            "A value can also follow its option after '=', as in --color=never.\n"
            "\n"
+           "lumoidl lsp runs a language server on standard input and output for editors\n"
+           "(see docs/editors.md).\n"
+           "\n"
            "Exit status: 0 when the files are valid, 1 when they are not or the output cannot\n"
            "be written (the reason is on standard error), 2 for a bad command line or a\n"
            "dependency cycle with --sort.\n";

@@ -1,0 +1,51 @@
+// One check of the workspace: the library's message, then the diagnostics' search for more.
+#include "tools/lsp/workspace_check.h"
+
+#include <filesystem>
+
+#include "host/references.h"
+#include "tools/diagnostics/checker.h"
+
+namespace lumoidl::lsp {
+namespace {
+
+/// The most failures reported for one check.
+constexpr size_t kMaxDiagnostics = 100;
+
+}  // namespace
+
+std::string WorkspaceChecker::libraryPath(const Document& document) {
+    if (!document.open) return document.path;
+    auto& [version, path] = copies_[document.uri];
+    if (path.empty() || version != document.version) {
+        const std::string name = std::filesystem::path(document.path).filename().string();
+        path = scratch_.write(std::to_string(written_++) + "-" + name, document.text);
+        version = document.version;
+    }
+    return path;
+}
+
+std::vector<diagnostics::Diagnostic> WorkspaceChecker::check(const std::vector<Document>& documents) {
+    std::vector<diagnostics::CheckInput> inputs;
+    std::vector<std::string> paths;
+    for (const Document& document : documents) {
+        paths.push_back(libraryPath(document));
+        inputs.push_back({document.displayName, paths.back(), document.text});
+    }
+    const auto parse = [](const std::vector<std::string>& files) {
+        return host::errorMessage(host::parseFiles(files).get());
+    };
+    const std::string message = parse(paths);
+    if (message.empty()) return {};
+    std::vector<std::string> staged;
+    const auto stage = [&](size_t, const std::string& text) {
+        staged.push_back(scratch_.write(std::to_string(written_++) + "-staged.idl", text));
+        return staged.back();
+    };
+    auto found = diagnostics::collectDiagnostics(std::move(inputs), message, kMaxDiagnostics, parse, stage);
+    std::error_code ignored;
+    for (const std::string& path : staged) std::filesystem::remove(path, ignored);
+    return std::move(found.diagnostics);
+}
+
+}  // namespace lumoidl::lsp

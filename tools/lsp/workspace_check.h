@@ -1,0 +1,32 @@
+// Checking the documents of a workspace through the library, unsaved buffers included.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/diagnostics/diagnostic.h"
+#include "tools/inputs.h"
+#include "tools/lsp/workspace.h"
+
+namespace lumoidl::lsp {
+
+/// Hands the documents to the library in order and collects every failure the diagnostics find.
+/// Open buffers go to the library as copies in a private scratch folder; each is written again
+/// only when its text changed.
+class WorkspaceChecker {
+public:
+    /// The failures of `documents`, each located by document display name; empty when valid.
+    std::vector<diagnostics::Diagnostic> check(const std::vector<Document>& documents);
+
+private:
+    /// The path to hand the library for `document`: the file itself, or a copy of its buffer.
+    std::string libraryPath(const Document& document);
+
+    tool::ScratchDir scratch_;                                      ///< holds the buffer copies
+    std::map<std::string, std::pair<unsigned, std::string>> copies_;  ///< by URI: version and path of the copy
+    size_t written_ = 0;                                            ///< copies written so far
+};
+
+}  // namespace lumoidl::lsp
