@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "semantics/builtin_types.h"
 #include "tree/node_string.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -37,6 +38,8 @@ TEST(CommonTextsTest, BuiltinKindsAreKnownByTheAddressOfTheStaticCopyOnly) {
         EXPECT_EQ(commonBuiltinKind(commonText(builtin.name)), builtin.kind) << builtin.name;
         const std::string copy(builtin.name);
         EXPECT_EQ(commonBuiltinKind(copy.c_str()), 0u) << builtin.name;
+        // A copy elsewhere is still the built-in type, found by its bytes.
+        EXPECT_EQ(builtinKind(copy), builtin.kind) << builtin.name;
     }
     for (std::string_view name : common_texts::kAttributeNames) EXPECT_EQ(commonBuiltinKind(commonText(name)), 0u);
     EXPECT_EQ(commonBuiltinKind(commonText("LumoString") + 1), 0u);

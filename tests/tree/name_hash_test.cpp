@@ -38,5 +38,17 @@ TEST(NameHashTest, EqualNamesHashAlikeAndNearNamesApartAtEveryLength) {
     }
 }
 
+TEST(NameHashTest, SameBytesSeesADifferenceAtEveryPositionOfEveryLength) {
+    for (size_t length = 0; length <= 24; ++length) {
+        const std::string name(length, 'q');
+        EXPECT_TRUE(sameBytes(name.data(), std::string(name).data(), length)) << length;
+        for (size_t i = 0; i < length; ++i) {
+            std::string changed = name;
+            changed[i] = 'r';
+            EXPECT_FALSE(sameBytes(name.data(), changed.data(), length)) << length << " at " << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ZEMRA::IDL::PARSER
