@@ -25,12 +25,14 @@ std::string WorkspaceChecker::libraryPath(const Document& document) {
     return path;
 }
 
-std::vector<diagnostics::Diagnostic> WorkspaceChecker::check(const std::vector<Document>& documents) {
+std::vector<diagnostics::Diagnostic> WorkspaceChecker::check(
+    const std::vector<Document>& documents, const std::vector<std::shared_ptr<const diagnostics::SourceOutline>>& outlines) {
     std::vector<diagnostics::CheckInput> inputs;
     std::vector<std::string> paths;
-    for (const Document& document : documents) {
-        paths.push_back(libraryPath(document));
-        inputs.push_back({document.displayName, paths.back(), document.text});
+    for (size_t i = 0; i < documents.size(); ++i) {
+        paths.push_back(libraryPath(documents[i]));
+        inputs.push_back({documents[i].displayName, paths.back(), documents[i].text,
+                          i < outlines.size() ? outlines[i] : nullptr});
     }
     const auto parse = [](const std::vector<std::string>& files) {
         return host::errorMessage(host::parseFiles(files).get());

@@ -2,11 +2,13 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tools/diagnostics/diagnostic.h"
+#include "tools/diagnostics/source_outline.h"
 #include "tools/inputs.h"
 #include "tools/lsp/workspace.h"
 
@@ -18,7 +20,10 @@ namespace lumoidl::lsp {
 class WorkspaceChecker {
 public:
     /// The failures of `documents`, each located by document display name; empty when valid.
-    std::vector<diagnostics::Diagnostic> check(const std::vector<Document>& documents);
+    /// `outlines`, when given, holds each document's outline in the same order, so that the
+    /// search for further failures does not read unchanged documents again.
+    std::vector<diagnostics::Diagnostic> check(const std::vector<Document>& documents,
+                                               const std::vector<std::shared_ptr<const diagnostics::SourceOutline>>& outlines = {});
 
 private:
     /// The path to hand the library for `document`: the file itself, or a copy of its buffer.
