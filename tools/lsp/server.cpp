@@ -3,11 +3,14 @@
 
 #include <iostream>
 
+#include "tools/lsp/completion.h"
 #include "tools/lsp/diagnostic_json.h"
 #include "tools/lsp/document_symbols.h"
 #include "tools/lsp/hover.h"
 #include "tools/lsp/line_index.h"
+#include "tools/lsp/references.h"
 #include "tools/lsp/uri.h"
+#include "tools/lsp/workspace_symbols.h"
 
 namespace lumoidl::lsp {
 namespace {
@@ -86,6 +89,9 @@ json Server::answer(const std::string& method, const json& params) {
     if (method == "textDocument/documentSymbol") return documentSymbol(params);
     if (method == "textDocument/definition") return definition(params);
     if (method == "textDocument/hover") return hover(params);
+    if (method == "textDocument/completion") return completion(params);
+    if (method == "textDocument/references") return references(params);
+    if (method == "workspace/symbol") return workspaceSymbol(params);
     throw std::out_of_range(method);
 }
 
@@ -123,7 +129,10 @@ json Server::initialize(const json& params) {
              {{"textDocumentSync", {{"openClose", true}, {"change", 1}, {"save", {{"includeText", true}}}}},
               {"documentSymbolProvider", true},
               {"definitionProvider", true},
-              {"hoverProvider", true}}},
+              {"hoverProvider", true},
+              {"completionProvider", {{"triggerCharacters", {"[", "(", ":", "<", ","}}}},
+              {"referencesProvider", true},
+              {"workspaceSymbolProvider", true}}},
             {"serverInfo", {{"name", "lumoidl"}}}};
 }
 
@@ -158,12 +167,44 @@ json Server::hover(const json& params) {
     return {{"contents", {{"kind", "markdown"}, {"value", hoverText(*declaration)}}}};
 }
 
+json Server::completion(const json& params) {
+    const std::string uri = params.at("textDocument").at("uri");
+    const Document* document = workspace_.find(uri);
+    if (!document) return json::array();
+    symbols_.update(workspace_.documents());
+    const json& at = params.at("position");
+    const LineIndex lines(document->text);
+    const size_t offset = lines.offset({at.at("line").get<uint32_t>(), at.at("character").get<uint32_t>()});
+    return completionItems(symbols_, document->text, offset, lines);
+}
+
+json Server::references(const json& params) {
+    const std::optional<Declaration> declaration = declarationAt(params);
+    if (!declaration) return nullptr;
+    const bool withDeclaration = params.value("context", json::object()).value("includeDeclaration", true);
+    json out = json::array();
+    std::optional<LineIndex> lines;
+    const Document* indexed = nullptr;
+    for (const DocumentSpan& place : referencesTo(symbols_, *declaration, withDeclaration)) {
+        if (place.document != indexed) lines.emplace(place.document->text);
+        indexed = place.document;
+        out.push_back({{"uri", place.document->uri}, {"range", rangeJson(*lines, place.span)}});
+    }
+    return out;
+}
+
+json Server::workspaceSymbol(const json& params) {
+    symbols_.update(workspace_.documents());
+    return workspaceSymbols(symbols_, params.at("query").get<std::string>());
+}
+
 void Server::check() {
     checkDue_.reset();
     const std::vector<Document>& documents = workspace_.documents();
     std::map<std::string, json> lists;
     try {
-        lists = clientDiagnostics(checker_.check(documents), documents);
+        symbols_.update(documents);
+        lists = clientDiagnostics(checker_.check(documents, symbols_.outlines()), documents);
     } catch (const std::exception& failure) {
         log(std::string("the check failed: ") + failure.what());
         return;

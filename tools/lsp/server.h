@@ -68,6 +68,12 @@ private:
     nlohmann::json definition(const nlohmann::json& params);
     /// The hover of the type name at the position of `params`, or null.
     nlohmann::json hover(const nlohmann::json& params);
+    /// The completion items at the position of `params`.
+    nlohmann::json completion(const nlohmann::json& params);
+    /// The locations naming the interface or enumeration at the position of `params`.
+    nlohmann::json references(const nlohmann::json& params);
+    /// The declarations whose names hold the query of `params`.
+    nlohmann::json workspaceSymbol(const nlohmann::json& params);
     /// The declaration at the text document position of `params`, with the index up to date.
     std::optional<Declaration> declarationAt(const nlohmann::json& params);
     /// Answers request `id` with `result`.
