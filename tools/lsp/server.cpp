@@ -106,7 +106,9 @@ void Server::notify(const std::string& method, const json& params) {
         scheduleCheck();
     } else if (method == "textDocument/didOpen") {
         const json& document = params.at("textDocument");
-        workspace_.open(document.at("uri").get<std::string>(), document.at("text").get<std::string>());
+        const std::string uri = document.at("uri");
+        workspace_.open(uri, document.at("text").get<std::string>());
+        published_[uri] = nullptr;  // unknown to the client: the next list goes out even when empty
         scheduleCheck();
     } else if (method == "textDocument/didChange") {
         const json& changes = params.at("contentChanges");
@@ -201,19 +203,28 @@ json Server::workspaceSymbol(const json& params) {
 void Server::check() {
     checkDue_.reset();
     const std::vector<Document>& documents = workspace_.documents();
-    std::map<std::string, json> lists;
+    symbols_.update(documents);
+    // The library's own failure is shown at once; the search for more takes as long again.
+    const auto first = [&](const diagnostics::Diagnostic& failure) {
+        publish(clientDiagnostics({failure}, documents), false);
+    };
     try {
-        symbols_.update(documents);
-        lists = clientDiagnostics(checker_.check(documents, symbols_.outlines()), documents);
+        publish(clientDiagnostics(checker_.check(documents, symbols_.outlines(), first), documents), true);
     } catch (const std::exception& failure) {
         log(std::string("the check failed: ") + failure.what());
-        return;
     }
-    for (const std::string& uri : published_)
-        if (!lists.count(uri)) lists[uri] = json::array();
-    published_.clear();
+}
+
+void Server::publish(std::map<std::string, json> lists, bool complete) {
+    if (complete) {
+        for (const auto& [uri, list] : published_)
+            if (!lists.count(uri)) lists[uri] = json::array();
+    }
     for (auto& [uri, list] : lists) {
-        if (!list.empty()) published_.insert(uri);
+        const auto known = published_.find(uri);
+        if (known == published_.end() ? list.empty() : known->second == list) continue;
+        if (list.empty()) published_.erase(uri);
+        else published_[uri] = list;
         send_({{"jsonrpc", "2.0"},
                {"method", "textDocument/publishDiagnostics"},
                {"params", {{"uri", uri}, {"diagnostics", std::move(list)}}}});

@@ -76,6 +76,9 @@ private:
     nlohmann::json workspaceSymbol(const nlohmann::json& params);
     /// The declaration at the text document position of `params`, with the index up to date.
     std::optional<Declaration> declarationAt(const nlohmann::json& params);
+    /// Publishes `lists` (by URI) that differ from what was published last; when `complete`,
+    /// the lists of every other URI become empty.
+    void publish(std::map<std::string, nlohmann::json> lists, bool complete);
     /// Answers request `id` with `result`.
     void respond(const nlohmann::json& id, nlohmann::json result);
     /// Answers request `id` (null when unknown) with an error.
@@ -89,7 +92,7 @@ private:
     WorkspaceChecker checker_;                   ///< checks them through the library
     SymbolIndex symbols_;                        ///< their outlines
     std::optional<Clock::time_point> checkDue_;  ///< when the wanted re-check is due
-    std::set<std::string> published_;  ///< URIs whose last published list was not empty
+    std::map<std::string, nlohmann::json> published_;  ///< by URI, the last list published when not empty (null: unknown)
     std::set<std::string> cancelled_;  ///< ids (as JSON text) of requests cancelled before their answer
     bool initialized_ = false;                   ///< true after the initialize request
     bool shutDown_ = false;                      ///< true after the shutdown request
