@@ -37,7 +37,7 @@ public:
     using Send = std::function<void(const nlohmann::json& message)>;
 
     /// A server that sends through `send` and re-checks `delay` after the last edit.
-    explicit Server(Send send, Clock::duration delay = std::chrono::milliseconds(50));
+    explicit Server(Send send, Clock::duration delay = std::chrono::milliseconds(35));
 
     /// Handles the message text `body` of one frame: answers requests, applies notifications,
     /// and answers text that is not JSON with a parse error.
