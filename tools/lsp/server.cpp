@@ -1,6 +1,7 @@
 // Dispatch of client messages: lifecycle, document sync, and the navigation requests.
 #include "tools/lsp/server.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "tools/lsp/completion.h"
@@ -223,6 +224,12 @@ void Server::publish(std::map<std::string, json> lists, bool complete) {
     for (auto& [uri, list] : lists) {
         const auto known = published_.find(uri);
         if (known == published_.end() ? list.empty() : known->second == list) continue;
+        // Before the search ends, a list already showing every failure found stays as it is.
+        if (!complete && known != published_.end() && known->second.is_array() &&
+            std::all_of(list.begin(), list.end(), [&](const json& d) {
+                return std::find(known->second.begin(), known->second.end(), d) != known->second.end();
+            }))
+            continue;
         if (list.empty()) published_.erase(uri);
         else published_[uri] = list;
         send_({{"jsonrpc", "2.0"},

@@ -77,7 +77,8 @@ private:
     /// The declaration at the text document position of `params`, with the index up to date.
     std::optional<Declaration> declarationAt(const nlohmann::json& params);
     /// Publishes `lists` (by URI) that differ from what was published last; when `complete`,
-    /// the lists of every other URI become empty.
+    /// the lists of every other URI become empty; otherwise a published list that already holds
+    /// every diagnostic of its new one is left as it is.
     void publish(std::map<std::string, nlohmann::json> lists, bool complete);
     /// Answers request `id` with `result`.
     void respond(const nlohmann::json& id, nlohmann::json result);
