@@ -24,13 +24,16 @@ enum ItemKind { kProperty = 10, kValue = 12, kKeyword = 14, kEnum = 13, kInterfa
 
 /// Where the cursor stands, as far as the completions care.
 struct Place {
-    int braces = 0;                             ///< open '{' before the cursor
+    std::vector<bool> braces;                   ///< per open '{' before the cursor: whether it opened an interface
     int parentheses = 0;                        ///< open '(' before the cursor, attribute values aside
     bool inAttributes = false;                  ///< inside '[' ... ']'
     bool inValue = false;                       ///< inside an attribute's '(' ... ')'
     std::string attribute;                      ///< the last attribute name seen in the list
     std::string library;                        ///< the library's name
     std::vector<std::string> templateParameters;  ///< of the last interface begun
+
+    /// True inside an interface's braces.
+    bool inInterface() const { return !braces.empty() && braces.back(); }
 };
 
 /// Reads the tokens that begin before `offset`.
@@ -39,6 +42,7 @@ Place placeOf(std::string_view text, size_t offset) {
     SourceScanner scanner(text);
     TokenKind previous = TokenKind::kEnd;
     bool inParameters = false;
+    bool interfaceBegun = false;  // an interface keyword since the last '{'
     for (Token token = scanner.next(); token.kind != TokenKind::kEnd && token.span.offset < offset; token = scanner.next()) {
         if (token.kind == TokenKind::kIdentifier) {
             if (previous == TokenKind::kLibrary) place.library = std::string(token.text);
@@ -46,10 +50,16 @@ Place placeOf(std::string_view text, size_t offset) {
             if (place.inAttributes && !place.inValue) place.attribute = std::string(token.text);
         } else if (token.kind == TokenKind::kInterface) {
             place.templateParameters.clear();
+            interfaceBegun = true;
         } else if (token.kind == TokenKind::kSymbol) {
             switch (token.symbol) {
-            case '{': ++place.braces; inParameters = false; break;
-            case '}': --place.braces; break;
+            case '{':
+                place.braces.push_back(interfaceBegun);
+                inParameters = interfaceBegun = false;
+                break;
+            case '}':
+                if (!place.braces.empty()) place.braces.pop_back();
+                break;
             case '[': place.inAttributes = true; place.attribute.clear(); break;
             case ']': place.inAttributes = place.inValue = false; break;
             case '(':
@@ -60,7 +70,7 @@ Place placeOf(std::string_view text, size_t offset) {
                 if (place.inAttributes) place.inValue = false;
                 else --place.parentheses;
                 break;
-            case '<': inParameters = place.braces == 1 && place.parentheses == 0; break;
+            case '<': inParameters = interfaceBegun && place.parentheses == 0; break;
             case '>': inParameters = false; break;
             default: break;
             }
@@ -86,8 +96,9 @@ std::string freshUuid() {
 /// inside the library, or the library.
 std::vector<std::string_view> attributeNames(const Place& place) {
     if (place.parentheses > 0) return {"in", "out", "retval"};
-    if (place.braces >= 2) return {"property_get", "property_set", "long_name"};
-    if (place.braces == 1) return {"uuid"};
+    if (place.inInterface()) return {"property_get", "property_set", "long_name"};
+    if (place.braces.size() == 1) return {"uuid"};
+    if (!place.braces.empty()) return {};
     return {"uuid", "version", "idlversion"};
 }
 
@@ -120,7 +131,7 @@ json completionItems(const SymbolIndex& symbols, std::string_view text, size_t o
         if (place.attribute == "uuid") add(freshUuid(), kValue, "a new uuid");
     } else if (place.inAttributes) {
         for (std::string_view name : attributeNames(place)) add(std::string(name), kProperty, "attribute");
-    } else if (place.braces >= 2) {
+    } else if (place.inInterface()) {
         for (const std::string& parameter : place.templateParameters) add(parameter, kTypeParameter, "template parameter");
         for (const auto& builtin : ZEMRA::IDL::PARSER::kBuiltinNames) add(std::string(builtin.name), kKeyword, "built-in type");
         for (const Declaration& declared : symbols.declarations()) {

@@ -106,6 +106,7 @@ local completions = {
   { geometry, '[out, retval] LumoReal area', 1, { 'in', 'out', 'retval' }, { 'property_get', 'IShape' } },
   { geometry, 'version(2.1)', 0, { 'uuid', 'version', 'idlversion' }, { 'long_name' } },
   { geometry, '[uuid(A558', 6, { uuid }, { 'uuid' } },
+  { geometry, 'Green = 0x02', 0, {}, { 'IShape', 'LumoReal' } },
 }
 for _, case in ipairs(completions) do
   local buf, text, shift, wanted, unwanted = unpack(case)
