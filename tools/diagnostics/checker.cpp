@@ -37,7 +37,11 @@ class Search {
 public:
     Search(std::vector<CheckInput> inputs, const ParseFunction& parse, const StageFunction& stage)
         : parse_(parse), stage_(stage) {
-        for (CheckInput& input : inputs) active_.emplace_back().input = std::move(input);
+        for (CheckInput& input : inputs) {
+            Active& added = active_.emplace_back();
+            added.outline = std::move(input.outline);
+            added.input = std::move(input);
+        }
     }
 
     CheckReport run(std::string message, size_t maxErrors) {

@@ -3,10 +3,12 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tools/diagnostics/diagnostic.h"
+#include "tools/diagnostics/source_outline.h"
 
 namespace lumoidl::diagnostics {
 
@@ -15,6 +17,7 @@ struct CheckInput {
     std::string displayName;  ///< the name to show
     std::string libraryPath;  ///< the name handed to the library
     std::string text;         ///< the file's bytes
+    std::shared_ptr<const SourceOutline> outline = nullptr;  ///< the outline of `text` when made already, else null
 };
 
 /// Replaces in `message` every quoted `path` (as the library quotes file names) by the quoted

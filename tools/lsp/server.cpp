@@ -1,13 +1,17 @@
 // Dispatch of client messages: lifecycle, document sync, and the navigation requests.
 #include "tools/lsp/server.h"
 
+#include <algorithm>
 #include <iostream>
 
+#include "tools/lsp/completion.h"
 #include "tools/lsp/diagnostic_json.h"
 #include "tools/lsp/document_symbols.h"
 #include "tools/lsp/hover.h"
 #include "tools/lsp/line_index.h"
+#include "tools/lsp/references.h"
 #include "tools/lsp/uri.h"
+#include "tools/lsp/workspace_symbols.h"
 
 namespace lumoidl::lsp {
 namespace {
@@ -86,6 +90,9 @@ json Server::answer(const std::string& method, const json& params) {
     if (method == "textDocument/documentSymbol") return documentSymbol(params);
     if (method == "textDocument/definition") return definition(params);
     if (method == "textDocument/hover") return hover(params);
+    if (method == "textDocument/completion") return completion(params);
+    if (method == "textDocument/references") return references(params);
+    if (method == "workspace/symbol") return workspaceSymbol(params);
     throw std::out_of_range(method);
 }
 
@@ -100,7 +107,9 @@ void Server::notify(const std::string& method, const json& params) {
         scheduleCheck();
     } else if (method == "textDocument/didOpen") {
         const json& document = params.at("textDocument");
-        workspace_.open(document.at("uri").get<std::string>(), document.at("text").get<std::string>());
+        const std::string uri = document.at("uri");
+        workspace_.open(uri, document.at("text").get<std::string>());
+        published_[uri] = nullptr;  // unknown to the client: the next list goes out even when empty
         scheduleCheck();
     } else if (method == "textDocument/didChange") {
         const json& changes = params.at("contentChanges");
@@ -123,7 +132,10 @@ json Server::initialize(const json& params) {
              {{"textDocumentSync", {{"openClose", true}, {"change", 1}, {"save", {{"includeText", true}}}}},
               {"documentSymbolProvider", true},
               {"definitionProvider", true},
-              {"hoverProvider", true}}},
+              {"hoverProvider", true},
+              {"completionProvider", {{"triggerCharacters", {"[", "(", ":", "<", ","}}}},
+              {"referencesProvider", true},
+              {"workspaceSymbolProvider", true}}},
             {"serverInfo", {{"name", "lumoidl"}}}};
 }
 
@@ -158,21 +170,68 @@ json Server::hover(const json& params) {
     return {{"contents", {{"kind", "markdown"}, {"value", hoverText(*declaration)}}}};
 }
 
+json Server::completion(const json& params) {
+    const std::string uri = params.at("textDocument").at("uri");
+    const Document* document = workspace_.find(uri);
+    if (!document) return json::array();
+    symbols_.update(workspace_.documents());
+    const json& at = params.at("position");
+    const LineIndex lines(document->text);
+    const size_t offset = lines.offset({at.at("line").get<uint32_t>(), at.at("character").get<uint32_t>()});
+    return completionItems(symbols_, document->text, offset, lines);
+}
+
+json Server::references(const json& params) {
+    const std::optional<Declaration> declaration = declarationAt(params);
+    if (!declaration) return nullptr;
+    const bool withDeclaration = params.value("context", json::object()).value("includeDeclaration", true);
+    json out = json::array();
+    std::optional<LineIndex> lines;
+    const Document* indexed = nullptr;
+    for (const DocumentSpan& place : referencesTo(symbols_, *declaration, withDeclaration)) {
+        if (place.document != indexed) lines.emplace(place.document->text);
+        indexed = place.document;
+        out.push_back({{"uri", place.document->uri}, {"range", rangeJson(*lines, place.span)}});
+    }
+    return out;
+}
+
+json Server::workspaceSymbol(const json& params) {
+    symbols_.update(workspace_.documents());
+    return workspaceSymbols(symbols_, params.at("query").get<std::string>());
+}
+
 void Server::check() {
     checkDue_.reset();
     const std::vector<Document>& documents = workspace_.documents();
-    std::map<std::string, json> lists;
+    symbols_.update(documents);
+    // The library's own failure is shown at once; the search for more takes as long again.
+    const auto first = [&](const diagnostics::Diagnostic& failure) {
+        publish(clientDiagnostics({failure}, documents), false);
+    };
     try {
-        lists = clientDiagnostics(checker_.check(documents), documents);
+        publish(clientDiagnostics(checker_.check(documents, symbols_.outlines(), first), documents), true);
     } catch (const std::exception& failure) {
         log(std::string("the check failed: ") + failure.what());
-        return;
     }
-    for (const std::string& uri : published_)
-        if (!lists.count(uri)) lists[uri] = json::array();
-    published_.clear();
+}
+
+void Server::publish(std::map<std::string, json> lists, bool complete) {
+    if (complete) {
+        for (const auto& [uri, list] : published_)
+            if (!lists.count(uri)) lists[uri] = json::array();
+    }
     for (auto& [uri, list] : lists) {
-        if (!list.empty()) published_.insert(uri);
+        const auto known = published_.find(uri);
+        if (known == published_.end() ? list.empty() : known->second == list) continue;
+        // Before the search ends, a list already showing every failure found stays as it is.
+        if (!complete && known != published_.end() && known->second.is_array() &&
+            std::all_of(list.begin(), list.end(), [&](const json& d) {
+                return std::find(known->second.begin(), known->second.end(), d) != known->second.end();
+            }))
+            continue;
+        if (list.empty()) published_.erase(uri);
+        else published_[uri] = list;
         send_({{"jsonrpc", "2.0"},
                {"method", "textDocument/publishDiagnostics"},
                {"params", {{"uri", uri}, {"diagnostics", std::move(list)}}}});

@@ -37,7 +37,7 @@ public:
     using Send = std::function<void(const nlohmann::json& message)>;
 
     /// A server that sends through `send` and re-checks `delay` after the last edit.
-    explicit Server(Send send, Clock::duration delay = std::chrono::milliseconds(50));
+    explicit Server(Send send, Clock::duration delay = std::chrono::milliseconds(35));
 
     /// Handles the message text `body` of one frame: answers requests, applies notifications,
     /// and answers text that is not JSON with a parse error.
@@ -68,8 +68,18 @@ private:
     nlohmann::json definition(const nlohmann::json& params);
     /// The hover of the type name at the position of `params`, or null.
     nlohmann::json hover(const nlohmann::json& params);
+    /// The completion items at the position of `params`.
+    nlohmann::json completion(const nlohmann::json& params);
+    /// The locations naming the interface or enumeration at the position of `params`.
+    nlohmann::json references(const nlohmann::json& params);
+    /// The declarations whose names hold the query of `params`.
+    nlohmann::json workspaceSymbol(const nlohmann::json& params);
     /// The declaration at the text document position of `params`, with the index up to date.
     std::optional<Declaration> declarationAt(const nlohmann::json& params);
+    /// Publishes `lists` (by URI) that differ from what was published last; when `complete`,
+    /// the lists of every other URI become empty; otherwise a published list that already holds
+    /// every diagnostic of its new one is left as it is.
+    void publish(std::map<std::string, nlohmann::json> lists, bool complete);
     /// Answers request `id` with `result`.
     void respond(const nlohmann::json& id, nlohmann::json result);
     /// Answers request `id` (null when unknown) with an error.
@@ -83,7 +93,7 @@ private:
     WorkspaceChecker checker_;                   ///< checks them through the library
     SymbolIndex symbols_;                        ///< their outlines
     std::optional<Clock::time_point> checkDue_;  ///< when the wanted re-check is due
-    std::set<std::string> published_;  ///< URIs whose last published list was not empty
+    std::map<std::string, nlohmann::json> published_;  ///< by URI, the last list published when not empty (null: unknown)
     std::set<std::string> cancelled_;  ///< ids (as JSON text) of requests cancelled before their answer
     bool initialized_ = false;                   ///< true after the initialize request
     bool shutDown_ = false;                      ///< true after the shutdown request

@@ -41,6 +41,23 @@ void SymbolIndex::update(const std::vector<Document>& documents) {
     entries_ = std::move(next);
 }
 
+std::vector<std::shared_ptr<const SourceOutline>> SymbolIndex::outlines() const {
+    std::vector<std::shared_ptr<const SourceOutline>> out;
+    for (const Entry& entry : entries_) out.push_back(entry.outline);
+    return out;
+}
+
+std::vector<Declaration> SymbolIndex::declarations() const {
+    std::vector<Declaration> out;
+    for (const Entry& entry : entries_) {
+        for (const Interface& declared : entry.outline->interfaces)
+            out.push_back({entry.document, entry.outline.get(), &declared, nullptr});
+        for (const Enumeration& declared : entry.outline->enumerations)
+            out.push_back({entry.document, entry.outline.get(), nullptr, &declared});
+    }
+    return out;
+}
+
 const SourceOutline* SymbolIndex::outline(const std::string& uri) const {
     for (const Entry& entry : entries_)
         if (entry.uri == uri) return entry.outline.get();

@@ -29,9 +29,19 @@ struct Declaration {
 /// The outlines of the documents, made again for a document only when its version changed.
 class SymbolIndex {
 public:
+    /// One document's outline.
+    struct Entry {
+        const Document* document;                                ///< the document
+        std::string uri;                                         ///< its URI, to match it on the next update
+        unsigned version;                                        ///< its version when outlined
+        std::shared_ptr<const diagnostics::SourceOutline> outline;  ///< its outline
+    };
+
     /// Takes the documents as they are now; pointers into `documents` are kept until the next call.
     void update(const std::vector<Document>& documents);
 
+    /// The outlines of the documents, in document order.
+    std::vector<std::shared_ptr<const diagnostics::SourceOutline>> outlines() const;
     /// The outline of `uri`, or null when it is no document.
     const diagnostics::SourceOutline* outline(const std::string& uri) const;
     /// The declaration named by the type name or declared name at byte `offset` of `uri`; none for
@@ -41,14 +51,12 @@ public:
     /// document of library LIB, a plain name in a document of `library`.
     std::optional<Declaration> resolve(std::string_view name, std::string_view library) const;
 
+    /// The outlined documents, in document order.
+    const std::vector<Entry>& entries() const { return entries_; }
+    /// Every interface and enumeration of every document, in document order.
+    std::vector<Declaration> declarations() const;
+
 private:
-    /// One document's outline.
-    struct Entry {
-        const Document* document;                                ///< the document
-        std::string uri;                                         ///< its URI, to match it on the next update
-        unsigned version;                                        ///< its version when outlined
-        std::shared_ptr<const diagnostics::SourceOutline> outline;  ///< its outline
-    };
     std::vector<Entry> entries_;  ///< in document order
 };
 

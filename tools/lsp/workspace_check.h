@@ -1,12 +1,15 @@
 // Checking the documents of a workspace through the library, unsaved buffers included.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "tools/diagnostics/diagnostic.h"
+#include "tools/diagnostics/source_outline.h"
 #include "tools/inputs.h"
 #include "tools/lsp/workspace.h"
 
@@ -17,8 +20,16 @@ namespace lumoidl::lsp {
 /// only when its text changed.
 class WorkspaceChecker {
 public:
+    /// Receives the failure the library reported, located, before the search for more begins.
+    using FirstFailure = std::function<void(const diagnostics::Diagnostic& failure)>;
+
     /// The failures of `documents`, each located by document display name; empty when valid.
-    std::vector<diagnostics::Diagnostic> check(const std::vector<Document>& documents);
+    /// `outlines`, when given, holds each document's outline in the same order, so that the
+    /// search for further failures does not read unchanged documents again. `first`, when
+    /// given, learns of the library's own failure as soon as it is located.
+    std::vector<diagnostics::Diagnostic> check(const std::vector<Document>& documents,
+                                               const std::vector<std::shared_ptr<const diagnostics::SourceOutline>>& outlines = {},
+                                               const FirstFailure& first = {});
 
 private:
     /// The path to hand the library for `document`: the file itself, or a copy of its buffer.

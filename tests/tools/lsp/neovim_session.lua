@@ -1,4 +1,4 @@
--- A Neovim session against `lumoidl lsp`: diagnostics, definition, hover, symbols and edits.
+-- A Neovim session against `lumoidl lsp`: diagnostics, definition, hover, symbols, completion, references and edits.
 local tool, examples = os.getenv('LUMOIDL_TOOL'), os.getenv('LUMOIDL_EXAMPLES')
 local failures = {}
 
@@ -96,6 +96,50 @@ check(library.name == 'Drawing', 'the outline does not start with library Drawin
 check(vim.deep_equal(names, { 'ICanvas', 'ILayeredCanvas', 'BlendMode', 'Renderers', 'Exporters' }),
       'the outline lists ' .. table.concat(names, ', '))
 check(library.children[1] and library.children[1].children[1].name == 'draw', 'ICanvas does not hold draw')
+
+-- Completion: type names by library, attribute names by list, a fresh uuid.
+local uuid = '^%x%x%x%x%x%x%x%x%-%x%x%x%x%-4%x%x%x%-[89AB]%x%x%x%-%x%x%x%x%x%x%x%x%x%x%x%x$'
+local completions = {
+  { geometry, '[in] Color color', 7, { 'Color', 'IShape', 'ZEMRA::INamed', 'LumoReal' }, { 'Geometry::IShape', 'uuid' } },
+  { core, '[out, retval] T item', 15, { 'T', 'ICollection', 'LumoString' }, { 'ZEMRA::ICollection' } },
+  { geometry, '[property_get] LUMORESULT owner', 1, { 'property_get', 'property_set', 'long_name' }, { 'in', 'uuid' } },
+  { geometry, '[out, retval] LumoReal area', 1, { 'in', 'out', 'retval' }, { 'property_get', 'IShape' } },
+  { geometry, 'version(2.1)', 0, { 'uuid', 'version', 'idlversion' }, { 'long_name' } },
+  { geometry, '[uuid(A558', 6, { uuid }, { 'uuid' } },
+  { geometry, 'Green = 0x02', 0, {}, { 'IShape', 'LumoReal' } },
+}
+for _, case in ipairs(completions) do
+  local buf, text, shift, wanted, unwanted = unpack(case)
+  local labels = vim.tbl_map(function(item) return item.label end, request(buf, 'textDocument/completion', at(buf, text, shift)) or {})
+  local function has(want)
+    for _, label in ipairs(labels) do
+      if label == want or (want:sub(1, 1) == '^' and label:find(want)) then return true end
+    end
+    return false
+  end
+  for _, want in ipairs(wanted) do check(has(want), 'completion in "' .. text .. '" lacks ' .. want) end
+  for _, other in ipairs(unwanted) do check(not has(other), 'completion in "' .. text .. '" offers ' .. other) end
+end
+
+-- References to IShape across files, and the workspace's symbols holding "shape".
+local function range_text(location)
+  local buf = vim.uri_to_bufnr(location.uri)
+  vim.fn.bufload(buf)
+  local line = vim.api.nvim_buf_get_lines(buf, location.range.start.line, location.range.start.line + 1, false)[1] or ''
+  return line:sub(location.range.start.character + 1, location.range['end'].character)
+end
+local params = { textDocument = vim.lsp.util.make_text_document_params(geometry),
+                 position = at(geometry, 'interface IShape', 10), context = { includeDeclaration = true } }
+local references = (vim.lsp.buf_request_sync(geometry, 'textDocument/references', params, 5000) or {})[client] or {}
+local texts = vim.tbl_map(range_text, references.result or {})
+check(#texts == 4, 'references to IShape: expected 4, got ' .. #texts .. ': ' .. table.concat(texts, ', '))
+check(vim.tbl_contains(texts, 'Geometry::IShape'), 'references to IShape miss the qualified one in 3-drawing.idl')
+for _, text in ipairs(texts) do check(text == 'IShape' or text == 'Geometry::IShape', 'a reference to IShape is on ' .. text) end
+local found_symbols = (vim.lsp.buf_request_sync(geometry, 'workspace/symbol', { query = 'shape' }, 5000) or {})[client] or {}
+local symbol_names = vim.tbl_map(function(s) return s.name end, found_symbols.result or {})
+check(vim.tbl_contains(symbol_names, 'IShapeGroup') and vim.tbl_contains(symbol_names, 'shapes'),
+      'workspace symbols for "shape" are ' .. table.concat(symbol_names, ', '))
+for _, name in ipairs(symbol_names) do check(name:lower():find('shape', 1, true), 'workspace symbol ' .. name .. ' lacks "shape"') end
 
 -- Diagnostics follow the unsaved text: a misspelling appears, then goes when it is undone.
 local place = at(drawing, 'BlendMode mode')

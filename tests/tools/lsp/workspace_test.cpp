@@ -81,7 +81,11 @@ TEST(WorkspaceCheck, DiagnosticsFollowTheUnsavedTextAndNameDocumentUris) {
     std::string broken = kValid;
     broken.replace(broken.find("IB b"), 4, "IC b");
     workspace.open(folder.uri("a.idl"), broken);
-    const auto found = checker.check(workspace.documents());
+    std::vector<std::string> first;
+    const auto found = checker.check(workspace.documents(), {},
+                                     [&](const lumoidl::diagnostics::Diagnostic& d) { first.push_back(d.message); });
+    ASSERT_EQ(first.size(), 1u) << "the library's own failure is handed on before the search";
+    EXPECT_EQ(first[0], found.at(0).message);
     const auto lists = lumoidl::lsp::clientDiagnostics(found, workspace.documents());
     ASSERT_EQ(lists.size(), 1u);
     const auto& list = lists.at(folder.uri("a.idl"));
