@@ -5,8 +5,8 @@
 #   scripts/setup.sh        (full) everything `make test` runs: also GoogleTest, Google Benchmark,
 #                           clang's fuzzer, binutils, pkg-config and Python with venv, setuptools,
 #                           jsonschema and mypy, and Neovim (the language server's test client);
-#                           the Windows cross toolchain, Wine, Graphviz, ccache and valgrind are
-#                           wanted but never required
+#                           the Windows cross toolchain, Wine, Graphviz, ccache, valgrind and npm
+#                           (which fetches the editor grammar's checker) are wanted but never required
 #
 # It looks for commands and files, not packages, so it works on any system. Where apt-get exists
 # it installs what is missing; elsewhere it lists what is missing and the Debian package that has
@@ -52,6 +52,7 @@ checks=(
   "optional graphviz has dot"
   "optional ccache has ccache"
   "optional valgrind has valgrind"
+  "optional npm has npm"
 )
 
 # Prints "level package check" for every check of this mode that fails.
@@ -82,7 +83,7 @@ if [ ${#absent[@]} -gt 0 ] && has apt-get; then
   if [ ${#optional[@]} -gt 0 ]; then
     echo "setup: installing ${optional[*]}"
     "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${optional[@]}" ||
-      echo "setup: could not install ${optional[*]}; the Windows leg, the drawn graph or the instruction counts may be skipped"
+      echo "setup: could not install ${optional[*]}; the Windows leg, the drawn graph, the instruction counts or the grammar check may be skipped"
   fi
   mapfile -t absent < <(missing)
 fi
