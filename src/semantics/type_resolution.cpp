@@ -156,13 +156,21 @@ struct Resolver {
     bool resolveDeclared(ParserType& type) {
         const std::string_view qualified = qualifiedName(type.name);
         const DeclaredTypes::Found found = declared.find(qualified);
+        // A declaration of the library being resolved lends its qualified name; any other name
+        // is copied into the memory of that library, which may outlive the declaring one.
+        const NodeString* lent = nullptr;
+        const auto lend = [this, &lent](const NodeString& owner, const NodeString& name) {
+            if (owner.data() == libraryName.data()) lent = &name;
+        };
         if (found.iface) {
             type.kind = LUMO_KIND_OBJECT;
             type.uuid = found.iface->uuid.value;
             expected = found.iface->templateParameters.size();
+            lend(found.iface->libraryName, found.iface->qualifiedName);
         } else if (found.enumeration) {
             type.kind = LUMO_KIND_ENUMERATION;
             type.uuid = found.enumeration->uuid.value;
+            lend(found.enumeration->libraryName, found.enumeration->qualifiedName);
         } else if (qualified == kErrorInterfaceName) {
             type.kind = LUMO_KIND_OBJECT;
             type.uuid = kErrorInterfaceUuid;
@@ -170,15 +178,7 @@ struct Resolver {
             return false;
         }
         if (qualified.data() == type.name.data()) return true;
-        // A declaration of the library being resolved lends its qualified name; any other name
-        // is copied into the memory of that library, which may outlive the declaring one.
-        const NodeString* shared = found.iface ? &found.iface->qualifiedName
-                                   : found.enumeration ? &found.enumeration->qualifiedName
-                                                       : nullptr;
-        const NodeString* owner = found.iface ? &found.iface->libraryName
-                                  : found.enumeration ? &found.enumeration->libraryName
-                                                      : nullptr;
-        type.name = owner && owner->data() == libraryName.data() ? *shared : NodeString(qualified);
+        type.name = lent ? *lent : NodeString(qualified);
         return true;
     }
 

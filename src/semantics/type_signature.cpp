@@ -7,21 +7,23 @@
 #include <vector>
 
 namespace ZEMRA::IDL::PARSER {
+namespace {
+
+/// `c` with the 26 upper-case ASCII letters lowered.
+char foldByte(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
 
 std::string& foldCase(std::string_view text, std::string& out) {
     out.assign(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char& c : out) c = foldByte(c);
     return out;
 }
 
 bool equalFolded(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y) return false;
-    }
+    for (size_t i = 0; i < a.size(); ++i)
+        if (foldByte(a[i]) != foldByte(b[i])) return false;
     return true;
 }
 
@@ -59,11 +61,7 @@ void walkSignature(const ParserMethod& method, Emit emit) {
 std::string& signatureText(const ParserMethod& method, std::string& out) {
     out.clear();
     walkSignature(method, [&out](std::string_view piece, bool fold) {
-        const size_t start = out.size();
-        out.append(piece);
-        if (fold)
-            for (size_t i = start; i < out.size(); ++i)
-                if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+        for (char c : piece) out += fold ? foldByte(c) : c;
     });
     return out;
 }
