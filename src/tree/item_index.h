@@ -24,12 +24,13 @@ public:
     const ParserEnumItem* find(const CollectedList<ParserEnumItem>& items, std::string_view name) const;
 
 private:
-    /// The slot where `name` is, or the empty slot where it would go.
-    size_t slotOf(const CollectedList<ParserEnumItem>& items, std::string_view name) const;
+    /// The slot where `name`, of hash `hash`, is, or the empty slot where it would go.
+    size_t slotOf(const CollectedList<ParserEnumItem>& items, std::string_view name, uint64_t hash) const;
 
-    /// Item position + 1 per slot, 0 for an empty one; the size is a power of two, at least
-    /// twice the items entered.
-    std::vector<uint32_t> slots_;
+    /// Per slot, the item's position + 1 in the low half (0 for an empty slot) and the high half
+    /// of its name's hash in the high half, so that most slots of other names are passed over
+    /// without reading their item. The size is a power of two, at least twice the items entered.
+    std::vector<uint64_t> slots_;
     size_t entered_ = 0;
 };
 

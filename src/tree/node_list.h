@@ -77,7 +77,10 @@ private:
     /// True when the room (as it follows from the size) holds no further element.
     bool full() const {
         if (size_ < FirstRoom) return size_ == 0;
-        return size_ % FirstRoom == 0 && std::has_single_bit(size_ / FirstRoom);
+        // A power of two tested by its lowest bit: std::has_single_bit would be a library call
+        // for popcount on targets without the instruction.
+        const uint32_t units = size_ / FirstRoom;
+        return size_ % FirstRoom == 0 && (units & (units - 1)) == 0;
     }
 
     void grow(size_t room) {

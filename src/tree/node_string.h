@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "tree/name_hash.h"
 #include "tree/node_arena.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -57,9 +58,11 @@ public:
     std::string str() const { return std::string(view()); }
 
     /// Equality of the bytes.
-    friend bool operator==(const NodeString& a, std::string_view b) { return a.view() == b; }
-    /// Equality of the bytes.
-    friend bool operator==(const NodeString& a, const NodeString& b) { return a.view() == b.view(); }
+    friend bool operator==(const NodeString& a, std::string_view b) {
+        return a.size() == b.size() && (a.data() == b.data() || sameBytes(a.data(), b.data(), b.size()));
+    }
+    /// Equality of the bytes; names that share one stored copy are equal at once.
+    friend bool operator==(const NodeString& a, const NodeString& b) { return a == b.view(); }
     /// Equality of the bytes.
     friend bool operator==(const NodeString& a, const char* b) { return a.view() == std::string_view(b); }
 
