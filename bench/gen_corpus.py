@@ -393,6 +393,10 @@ class Deep(Library):
 
     SHAPE = "deep"
     LIBRARY_BYTES = (96_000, 256_000)
+
+    def __init__(self, seed, index, budgets, declared):
+        super().__init__(seed, index, budgets, declared)
+        self.peer_instances = set()
     MIN_INTERFACES = 6
     METHOD_DRAWS = (0.0, 0.0)           # no property accessors: every method takes many arguments
     METHODS = (2, 6)
@@ -429,16 +433,33 @@ class Deep(Library):
         """This library or a neighbour."""
         return self.index if self.rng.random() < 0.5 else self.other_library()
 
-    def template_ref(self, parameters, levels):
+    def instance_text(self, parameters, levels):
         """An instance of a template `levels` deep: one of its arguments nests one level less."""
         rng = self.rng
         lib, k = self.pick_library(), rng.randrange(len(self.TEMPLATE_ARITIES))
         name = self.interface_name(lib, k)
         arity = self.TEMPLATE_ARITIES[k]
         deeper = rng.randrange(arity)
-        arguments = [self.template_ref(parameters, levels - 1)[0] if n == deeper and levels > 1
+        arguments = [self.instance_text(parameters, levels - 1) if n == deeper and levels > 1
                      else self.leaf_ref(parameters)[0] for n in range(arity)]
-        return f"{self.qualified(lib, name)}<{', '.join(arguments)}>", name + " *"
+        return f"{self.qualified(lib, name)}<{', '.join(arguments)}>"
+
+    def template_ref(self, parameters, levels):
+        ours = self.instance_text(parameters, levels)
+        return ours, self.peer_instance(ours) + " *"
+
+    def peer_instance(self, ours):
+        """The peer's name of a template instance. MIDL has no templates: as a MIDL 3 compiler
+        names each instance of a parameterized interface, the instance becomes an interface of
+        its own whose name spells out the whole instance, forward-declared once per library."""
+        mangled = ours
+        for text, replacement in (("::", "_"), ("<", "_L_"), (", ", "_C_"), (">", "_R")):
+            mangled = mangled.replace(text, replacement)
+        mangled = "__" + mangled
+        if mangled not in self.peer_instances:
+            self.peer_instances.add(mangled)
+            self.peer_types.append(f"interface {mangled};\n")
+        return mangled
 
     def leaf_ref(self, parameters):
         """A type without template arguments, or an array of enumerations."""
