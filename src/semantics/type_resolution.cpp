@@ -74,6 +74,40 @@ private:
     std::vector<Slot> slots_;
 };
 
+/// What a name resolved to in one library, kept by the address of the name's bytes: the lexer
+/// gives the repeated names of a file one shared copy, so most types of a library find their
+/// outcome here instead of building, hashing and comparing their qualified name again. The
+/// address stands for the bytes because a copy is never freed while its library is resolved.
+class KnownNames {
+public:
+    /// A name's outcome: what resolveOne writes into a type named by it.
+    struct Outcome {
+        const char* key = nullptr;  ///< the name's bytes; null for an empty slot
+        uint32_t kind = 0;
+        uint32_t expected = 0;  ///< template arguments the kind takes
+        bool rename = false;    ///< whether the type takes `name`
+        LumoUUID uuid{};
+        NodeString name;
+    };
+
+    KnownNames() : slots_(kSlots) {}
+
+    /// The slot of `key`: its outcome when `slot.key == key`, else the slot to overwrite.
+    Outcome& slotOf(const char* key) {
+        const auto address = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(key));
+        return slots_[(address * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits)];
+    }
+    /// Forgets every outcome, as a new library resolves unqualified names differently.
+    void clear() {
+        for (Outcome& slot : slots_) slot.key = nullptr;
+    }
+
+private:
+    static constexpr unsigned kSlotBits = 9;
+    static constexpr size_t kSlots = size_t{1} << kSlotBits;
+    std::vector<Outcome> slots_;
+};
+
 /// What resolving one type needs: the registries, the enclosing interface's parameters and
 /// library, and where the reason for a failure goes. One resolver serves every interface, so
 /// that its buffers are reused from the first type to the last.
@@ -97,6 +131,8 @@ struct Resolver {
     std::string lookup;
     /// Types whose arguments are being resolved, with the next argument's index; kept too.
     std::vector<std::pair<ParserType*, size_t>> pending;
+    /// Outcomes of the names resolved so far in the library being resolved.
+    KnownNames known;
 
     bool fail(Failure why, const ParserType& type) {
         failure = why;
@@ -133,11 +169,18 @@ struct Resolver {
             parameter != parameters.end()) {
             type.kind = LUMO_KIND_TEMPLATE_PARAMETER;
             type.templateParameterIndex = parameter->second;
-        } else if (const uint32_t kind = builtinKind(type.name); kind != 0) {
-            type.kind = kind;
-            expected = kind == LUMO_KIND_ARRAY_ENUMERATION ? 1 : 0;
-        } else if (!resolveDeclared(type)) {
-            return fail(Failure::Unresolved, type);
+        } else {
+            KnownNames::Outcome& slot = known.slotOf(type.name.data());
+            if (slot.key != type.name.data()) {
+                KnownNames::Outcome outcome;
+                outcome.key = type.name.data();
+                if (!resolveNamed(type.name, outcome)) return fail(Failure::Unresolved, type);
+                slot = outcome;
+            }
+            type.kind = slot.kind;
+            type.uuid = slot.uuid;
+            expected = slot.expected;
+            if (slot.rename) type.name = slot.name;
         }
         received = type.templateArguments.size();
         if (received != expected) return fail(Failure::ArgumentCount, type);
@@ -152,33 +195,40 @@ struct Resolver {
         return lookup;
     }
 
-    /// Looks `type` up as a declared interface or enumeration, or as the error interface.
-    bool resolveDeclared(ParserType& type) {
-        const std::string_view qualified = qualifiedName(type.name);
+    /// Resolves `name` as a built-in type, a declared interface or enumeration, or the error
+    /// interface, into `outcome`; false when it is none of them.
+    bool resolveNamed(const NodeString& name, KnownNames::Outcome& outcome) {
+        if (const uint32_t kind = builtinKind(name); kind != 0) {
+            outcome.kind = kind;
+            outcome.expected = kind == LUMO_KIND_ARRAY_ENUMERATION ? 1 : 0;
+            return true;
+        }
+        const std::string_view qualified = qualifiedName(name);
         const DeclaredTypes::Found found = declared.find(qualified);
         // A declaration of the library being resolved lends its qualified name; any other name
         // is copied into the memory of that library, which may outlive the declaring one.
         const NodeString* lent = nullptr;
-        const auto lend = [this, &lent](const NodeString& owner, const NodeString& name) {
-            if (owner.data() == libraryName.data()) lent = &name;
+        const auto lend = [this, &lent](const NodeString& owner, const NodeString& declared) {
+            if (owner.data() == libraryName.data()) lent = &declared;
         };
         if (found.iface) {
-            type.kind = LUMO_KIND_OBJECT;
-            type.uuid = found.iface->uuid.value;
-            expected = found.iface->templateParameters.size();
+            outcome.kind = LUMO_KIND_OBJECT;
+            outcome.uuid = found.iface->uuid.value;
+            outcome.expected = static_cast<uint32_t>(found.iface->templateParameters.size());
             lend(found.iface->libraryName, found.iface->qualifiedName);
         } else if (found.enumeration) {
-            type.kind = LUMO_KIND_ENUMERATION;
-            type.uuid = found.enumeration->uuid.value;
+            outcome.kind = LUMO_KIND_ENUMERATION;
+            outcome.uuid = found.enumeration->uuid.value;
             lend(found.enumeration->libraryName, found.enumeration->qualifiedName);
         } else if (qualified == kErrorInterfaceName) {
-            type.kind = LUMO_KIND_OBJECT;
-            type.uuid = kErrorInterfaceUuid;
+            outcome.kind = LUMO_KIND_OBJECT;
+            outcome.uuid = kErrorInterfaceUuid;
         } else {
             return false;
         }
-        if (qualified.data() == type.name.data()) return true;
-        type.name = lent ? *lent : NodeString(qualified);
+        if (qualified.data() == name.data()) return true;
+        outcome.rename = true;
+        outcome.name = lent ? *lent : NodeString(qualified);
         return true;
     }
 
@@ -252,6 +302,7 @@ void resolveTypes(ParserResult& result) {
     for (ILumoIDLLibrary* record : result.libraries) {
         ParserLibrary& library = *static_cast<ParserLibrary*>(record);
         const NodeArenaScope scope(library.nodeArena);
+        resolver.known.clear();
         for (ParserInterface* iface : library.interfaces) resolveInterface(resolver, *iface);
     }
 }
