@@ -6,6 +6,7 @@
 #include "semantics/recycling_string_set.h"
 #include "semantics/signature_set.h"
 #include "semantics/type_signature.h"
+#include "tree/prefetch.h"
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -24,6 +25,8 @@ struct MethodScratch {
     std::string signature, otherSignature;
     /// One case-folded argument name.
     std::string folded;
+    /// Fetches the nodes of the next methods while the current ones are checked.
+    PrefetchAhead ahead;
 };
 
 /// Checks one argument; false when a rule fails.
@@ -233,8 +236,10 @@ bool checkInterface(FileCheck& check, ParserInterface& iface, MethodScratch& scr
         }
     }
     scratch.signatures.reset(iface.methods.size());
-    for (ParserMethod* method : iface.methods)
+    for (ParserMethod* method : iface.methods) {
+        scratch.ahead.at(method);
         if (!checkMethod(check, iface, *method, scratch)) return false;
+    }
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "semantics/builtin_types.h"
 #include "semantics/semantics.h"
 #include "tree/name_hash.h"
+#include "tree/prefetch.h"
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -133,6 +134,8 @@ struct Resolver {
     std::vector<std::pair<ParserType*, size_t>> pending;
     /// Outcomes of the names resolved so far in the library being resolved.
     KnownNames known;
+    /// Fetches the nodes of the next methods while the current ones are resolved.
+    PrefetchAhead ahead;
 
     bool fail(Failure why, const ParserType& type) {
         failure = why;
@@ -266,6 +269,7 @@ void resolveInterface(Resolver& resolver, const ParserInterface& iface) {
     for (size_t i = 0; i < iface.templateParameters.size(); ++i)
         resolver.parameters[iface.templateParameters[i]] = static_cast<int32_t>(i);
     for (ParserMethod* method : iface.methods) {
+        resolver.ahead.at(method);
         if (!resolver.resolve(*method->returnType)) {
             ErrorMessage message(result.errorText);
             message.set("Error with return type of method ")
