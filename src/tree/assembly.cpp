@@ -47,6 +47,8 @@ template OwnedList<ParserEnumItem>* appendToList(OwnedList<ParserEnumItem>*, Par
 template OwnedList<ParserLibraryItem>* appendToList(OwnedList<ParserLibraryItem>*, ParserLibraryItem*);
 
 ParserAttribute* makeAttribute(TokenText* name, TokenText* value) {
+    if (!value)
+        if (ParserAttribute* shared = ParserAttribute::sharedWithoutValue(attributeKey(name->text()))) return shared;
     const NodeString valueText = value ? value->text() : NodeString();
     return new ParserAttribute(name->text(), value ? &valueText : nullptr);
 }

@@ -43,6 +43,32 @@ ParserAttribute::ParserAttribute(NodeString name, const NodeString* value) : nam
     registerOrphan(this);
 }
 
+ParserAttribute::ParserAttribute(NodeString name) : key(attributeKey(name)), shared(true), name_(name) {}
+
+ParserAttribute* ParserAttribute::sharedWithoutValue(AttributeKey key) {
+    /// A name laid out as the node arena lays out a NodeString: its size, then its bytes.
+    struct StaticName {
+        uint32_t size;
+        char bytes[16];
+    };
+    static constexpr StaticName kNames[] = {{2, "in"}, {3, "out"}, {6, "retval"}, {12, "property_get"},
+                                            {12, "property_set"}};
+    const auto make = [](const StaticName& name) {
+        // Made once and never destroyed, so that no list outlives it, even at the process's exit.
+        return ::new ParserAttribute(NodeString::fromData(name.bytes));
+    };
+    static ParserAttribute* const kShared[] = {make(kNames[0]), make(kNames[1]), make(kNames[2]), make(kNames[3]),
+                                               make(kNames[4])};
+    switch (key) {
+    case AttributeKey::kIn: return kShared[0];
+    case AttributeKey::kOut: return kShared[1];
+    case AttributeKey::kRetval: return kShared[2];
+    case AttributeKey::kPropertyGet: return kShared[3];
+    case AttributeKey::kPropertySet: return kShared[4];
+    default: return nullptr;
+    }
+}
+
 bool AttributeIndex::enter(const AttributeList& list, size_t position) {
     if (position < size_) return false;
     for (size_t i = 0; i < size_; ++i)
@@ -64,7 +90,8 @@ const ParserAttribute* AttributeIndex::find(const AttributeList& list, Attribute
 }
 
 ParserAttribList::~ParserAttribList() {
-    for (ParserAttribute* attribute : attributes) delete attribute;
+    for (ParserAttribute* attribute : attributes)
+        if (attribute && !attribute->shared) delete attribute;
 }
 
 bool ParserAttribList::validateAttributes(std::string& offending) {

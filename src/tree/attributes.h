@@ -34,6 +34,13 @@ public:
     /// An attribute named `name`, with the text of `value` when given. Registers it.
     ParserAttribute(NodeString name, const NodeString* value);
 
+    /// The one attribute that stands for every `key` written without a value, when `key` is a
+    /// known name that takes none ("in", "out", "retval", "property_get", "property_set"), else
+    /// null. Such an attribute is all its key, so the lists that hold one share it instead of
+    /// making a node each: it lives as long as the process, is never registered, and no list
+    /// deletes it.
+    static ParserAttribute* sharedWithoutValue(AttributeKey key);
+
     /// Attribute name exactly as lexed.
     std::string_view name() const { return name_; }
     /// Value text as lexed; empty without a value.
@@ -45,8 +52,13 @@ public:
     bool hasValue = false;
     /// Which known name the name is.
     AttributeKey key = AttributeKey::kOther;
+    /// True for an attribute that sharedWithoutValue hands out.
+    bool shared = false;
 
 private:
+    /// The shared attribute named `name`, whose bytes are static.
+    explicit ParserAttribute(NodeString name);
+
     NodeString name_;
     NodeString value_;
 };

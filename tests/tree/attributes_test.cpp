@@ -29,7 +29,10 @@ std::unique_ptr<ParserAttribList> nodeWith(const std::string& kind, const std::s
         const size_t equals = word.find('=');
         const bool hasValue = equals != std::string::npos;
         const NodeString attribute(word.substr(0, equals)), value(hasValue ? word.substr(equals + 1) : "");
-        node->attributes.push_back(new ParserAttribute(attribute, hasValue ? &value : nullptr));
+        // As the parser does: a known name that takes no value, written without one, is the
+        // shared attribute, which every list deleted here must leave alone.
+        ParserAttribute* shared = hasValue ? nullptr : ParserAttribute::sharedWithoutValue(attributeKey(attribute));
+        node->attributes.push_back(shared ? shared : new ParserAttribute(attribute, hasValue ? &value : nullptr));
     }
     return node;
 }
@@ -52,6 +55,7 @@ TEST(AttributesTest, EachKindAcceptsItsOwnNamesWithValuesWhereRequired) {
         {"category", "uuid=1 local", "local"},
         {"method", "property_get property_set long_name=x in", "in"},
         {"argument", "in out retval", ""},
+        {"argument", "out in out", "out"},
         {"argument", "in out retval UUID=1", "UUID"},
     };
     for (const auto& c : cases) {
