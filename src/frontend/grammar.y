@@ -5,6 +5,8 @@
 
 #include "frontend/parser.h"
 
+#include <cstring>
+
 #include "driver/parse_context.h"
 #include "frontend/lexer.h"
 #include "tree/assembly.h"
@@ -173,12 +175,12 @@ static_assert(IDENTIFIER == kIdentifier && ATTRIBUTE_VALUE == kAttributeValue &&
 
 /* Pulls the next token into the look-ahead value slot. */
 static int yylex(void) {
-    TokenValue value;
+    static_assert(sizeof(YYSTYPE) == sizeof(TokenValue), "a token's value fills the value slot exactly");
+    // The slot takes the value whatever the token: only identifiers, attribute values and
+    // numbers are read back, as $n of their own kind, and their value is theirs.
+    TokenValue value{};
     const int code = nextToken(value);
-    if (code == IDENTIFIER || code == ATTRIBUTE_VALUE)
-        yylval.text = value.text;
-    else if (code == NUMBER)
-        yylval.number = value.number;
+    std::memcpy(&yylval, &value, sizeof value);
     return code;
 }
 
