@@ -21,19 +21,16 @@ static void yyerror(const char* message);
     TokenText* text;
     int32_t number;
     ParserAttribList* attributes;
-    ParserAttribute* attribute;
     LibraryBody* body;
     ParserLibraryItem* item;
     ParserCatID* categoryID;
     ParserEnumeration* enumeration;
     EnumItemList* enumItems;
-    ParserEnumItem* enumItem;
     ParserInterface* iface;
     NameList* names;
     MethodList* methods;
     ParserMethod* method;
     ArgList* arguments;
-    ParserArg* argument;
     TypeList* types;
     ParserType* type;
 }
@@ -47,19 +44,16 @@ static void yyerror(const char* message);
 %token CATEGORY 263
 
 %type <attributes> attributes_opt attribute_list
-%type <attribute> attribute
 %type <body> library_body
 %type <item> library_item
 %type <categoryID> category_decl
 %type <enumeration> enum_decl
 %type <enumItems> enum_item_list
-%type <enumItem> enum_item
 %type <iface> interface_decl
 %type <names> template_params
 %type <methods> method_list
 %type <method> method_decl
-%type <arguments> arguments_opt argument_list
-%type <argument> argument
+%type <arguments> argument_list
 %type <types> type_list
 %type <type> type
 
@@ -77,14 +71,14 @@ attributes_opt
     | '[' attribute_list ']'            { $$ = $2; }
     ;
 
-attribute
-    : IDENTIFIER                        { $$ = makeAttribute($1, nullptr); }
-    | IDENTIFIER '(' ATTRIBUTE_VALUE ')' { $$ = makeAttribute($1, $3); }
-    ;
-
+/* An attribute is written out in both rules of the list, so that it costs the parser one
+   reduction instead of two. */
 attribute_list
-    : attribute                         { $$ = startAttributeList($1); }
-    | attribute_list ',' attribute      { $$ = appendAttribute($1, $3); }
+    : IDENTIFIER                        { $$ = startAttributeList(makeAttribute($1, nullptr)); }
+    | IDENTIFIER '(' ATTRIBUTE_VALUE ')' { $$ = startAttributeList(makeAttribute($1, $3)); }
+    | attribute_list ',' IDENTIFIER     { $$ = appendAttribute($1, makeAttribute($3, nullptr)); }
+    | attribute_list ',' IDENTIFIER '(' ATTRIBUTE_VALUE ')'
+        { $$ = appendAttribute($1, makeAttribute($3, $5)); }
     ;
 
 library_body
@@ -108,13 +102,12 @@ enum_decl
         { $$ = makeEnumeration($1, $4, $6); }
     ;
 
+/* Items, arguments and attributes are written out in both rules of their lists, which saves
+   the parser a reduction per element on the commonest elements. */
 enum_item_list
-    : enum_item                         { $$ = startList($1); }
-    | enum_item_list ',' enum_item      { $$ = appendToList($1, $3); }
-    ;
-
-enum_item
-    : IDENTIFIER '=' NUMBER             { $$ = makeEnumItem($1, $3); }
+    : IDENTIFIER '=' NUMBER             { $$ = startList(makeEnumItem($1, $3)); }
+    | enum_item_list ',' IDENTIFIER '=' NUMBER
+        { $$ = appendToList($1, makeEnumItem($3, $5)); }
     ;
 
 interface_decl
@@ -139,22 +132,16 @@ method_list
     ;
 
 method_decl
-    : attributes_opt type IDENTIFIER '(' arguments_opt ')' ';'
+    : attributes_opt type IDENTIFIER '(' ')' ';'
+        { $$ = makeMethod($1, $2, $3, nullptr); }
+    | attributes_opt type IDENTIFIER '(' argument_list ')' ';'
         { $$ = makeMethod($1, $2, $3, $5); }
     ;
 
-arguments_opt
-    : /* empty */                       { $$ = nullptr; }
-    | argument_list                     { $$ = $1; }
-    ;
-
 argument_list
-    : argument                          { $$ = startList($1); }
-    | argument_list ',' argument        { $$ = appendToList($1, $3); }
-    ;
-
-argument
-    : attributes_opt type IDENTIFIER    { $$ = makeArgument($1, $2, $3); }
+    : attributes_opt type IDENTIFIER    { $$ = startList(makeArgument($1, $2, $3)); }
+    | argument_list ',' attributes_opt type IDENTIFIER
+        { $$ = appendToList($1, makeArgument($3, $4, $5)); }
     ;
 
 type_list
