@@ -7,6 +7,7 @@
 #include "driver/parse_context.h"
 #include "frontend/byte_classes.h"
 #include "frontend/common_texts.h"
+#include "frontend/identifier_scan.h"
 #include "tree/token_text.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -285,7 +286,10 @@ private:
     /// them. No run holds a line feed or carriage return, so its bytes need no counting step.
     bool lexRun(uint8_t runClass, TokenValue& value, int32_t& token, int& pushback) {
         const unsigned char* const first = p_ - 1;
-        while (inClass(*p_, runClass)) ++p_;
+        if (runClass == kIdentifierPart)
+            p_ = skipIdentifierPart(p_);
+        else
+            while (inClass(*p_, runClass)) ++p_;
         const std::string_view text(reinterpret_cast<const char*>(first), static_cast<size_t>(p_ - first));
         if (!next(pushback)) return false;
         token = kIdentifier;

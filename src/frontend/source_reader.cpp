@@ -4,9 +4,8 @@
 namespace ZEMRA::IDL::PARSER {
 
 SourceReader::SourceReader(size_t blockSize)
-    : buffer_(new unsigned char[(blockSize ? blockSize : 1) + 1]), blockSize_(blockSize ? blockSize : 1) {
-    buffer_[0] = 0;
-}
+    : buffer_(new unsigned char[(blockSize ? blockSize : 1) + 1 + kScanPadding]()),
+      blockSize_(blockSize ? blockSize : 1) {}
 
 int SourceReader::open(const LumoChar* name) {
     position_ = filled_ = 0;

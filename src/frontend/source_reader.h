@@ -16,6 +16,8 @@ class SourceReader {
 public:
     /// The block size of the reader that parses use.
     static constexpr size_t kDefaultBlockSize = 64 * 1024;
+    /// Readable bytes after the zero byte that follows the window.
+    static constexpr size_t kScanPadding = 15;
 
     /// A reader that reads blocks of `blockSize` bytes (at least 1).
     explicit SourceReader(size_t blockSize = kDefaultBlockSize);
@@ -58,7 +60,9 @@ public:
 
     /// The bytes read from the file and not yet handed out, without reading more; the caller
     /// may look at them and then take some with consume(). A zero byte follows them in memory,
-    /// so that a scan for bytes of a class stops at the end without a bounds check.
+    /// so that a scan for bytes of a class stops at the end without a bounds check, and then
+    /// kScanPadding more readable bytes, so that a scan may read sixteen bytes at a time at any
+    /// position up to the zero byte.
     std::basic_string_view<unsigned char> window() const { return {buffer_.get() + position_, filled_ - position_}; }
     /// Hands out the first `count` bytes of the window, as `count` calls of next() would.
     void consume(size_t count) { position_ += count; }
@@ -67,7 +71,7 @@ private:
     bool refill();
 
     lumoidl::platform::InputFile file_;
-    /// Room for a block and the zero byte after the filled part.
+    /// Room for a block, the zero byte after the filled part and the padding after it.
     std::unique_ptr<unsigned char[]> buffer_;
     size_t blockSize_;
     size_t position_ = 0;
