@@ -1,4 +1,4 @@
-// skipIdentifierPart: the end of a run of identifier bytes, found sixteen bytes at a time.
+// skipIdentifierPart and skipSpaces: the end of a run of identifier bytes or of spaces, found sixteen bytes at a time.
 #pragma once
 
 #include <bit>
@@ -32,6 +32,21 @@ inline const unsigned char* skipIdentifierPart(const unsigned char* p) {
     }
 #else
     while (inClass(*p, kIdentifierPart)) ++p;
+    return p;
+#endif
+}
+
+/// The first byte at or after `p` that is not a space, under the same conditions as
+/// skipIdentifierPart.
+inline const unsigned char* skipSpaces(const unsigned char* p) {
+#if defined(__SSE2__)
+    for (;; p += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto spaces = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))));
+        if (spaces != 0xFFFF) return p + std::countr_one(spaces);
+    }
+#else
+    while (*p == ' ') ++p;
     return p;
 #endif
 }

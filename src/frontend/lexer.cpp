@@ -266,8 +266,13 @@ private:
     /// Skips blanks and comments from `byte` on, leaving the token's first byte in `byte`.
     bool skipBlanksAndComments(int& byte) {
         for (;;) {
-            while (inClass(byte, kWhiteSpace))
+            while (inClass(byte, kWhiteSpace)) {
+                // The indentation after a line break is taken at once; spaces need no counting
+                // step. (Only between tokens: a line feed read just past a token must leave
+                // the place that the token reports alone.)
+                if (byte == '\n') p_ = skipSpaces(p_);
                 if (!next(byte)) return false;
+            }
             if (byte != '/') return true;
             int opener = 0;
             if (!next(opener) || (opener != '*' && opener != '/')) return false;
