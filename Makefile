@@ -50,7 +50,7 @@ sanitize: setup
 bench: setup
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMOIDL_BUILD_TESTS=OFF -DLUMOIDL_BUILD_BENCH=ON
 	cmake --build build-bench --target throughput sort_benchmark
-	python3 bench/compare.py --build build-bench --sizes libraries=1,4,16,64
+	python3 bench/compare.py --build build-bench --sizes libraries=1,4,16,64 --best-of 3
 	./build-bench/bench/sort_benchmark
 
 # Mutation testing of src/ against the Linux test programs (about half an hour; see tests/README.md).

@@ -5,7 +5,9 @@ For each corpus shape and size it generates the corpus (once; kept under --corpu
 bench/throughput on the IDL files and x86_64-w64-mingw32-widl -N -h on the MIDL-syntax twin of
 the same declarations, and prints one table per shape: time, speed, instructions per input byte,
 peak memory, the peer's figures and the ratio of the peer's time to lumoidl's. --markdown prints
-the tables for bench/RESULTS.md.
+the tables for bench/RESULTS.md. --best-of N times both tools in N rounds over every corpus and
+keeps the fastest of each, which a machine with other load on it disturbs least (a peer run over
+20 s is not repeated).
 
 Instructions per input byte come from callgrind, counting inside LumoIDLParse only (releasing
 a result is left out, as in the timed figure): bench/throughput --calls runs once with one call
@@ -115,24 +117,53 @@ def counting_builds(args):
     return [args.build] + args.count_also
 
 
-def shape_table(args, shape, sizes, counted, have_peer):
-    """The columns and rows of one shape's table."""
+def shape_corpora(args, shape, sizes):
+    """The directories and manifests of one shape's corpora, generated where missing."""
     corpus_dir = args.corpus_dir or os.path.join(args.build, "corpus")
     directories, manifests = [], []
     for size in sizes:
         directory = os.path.join(corpus_dir, f"{shape}-{size:g}mb-seed{args.seed}")
         manifests.append(ensure_corpus(directory, shape, size, args.seed))
         directories.append(directory)
-    ours = run_throughput(os.path.join(args.build, "bench", "throughput"), directories, args.runs)
+    return directories, manifests
 
+
+def fastest_runs(args, corpora, have_peer):
+    """Per shape, lumoidl's fastest row and widl's fastest (seconds, peak) for each corpus.
+
+    On a machine whose load comes and goes, the fastest of several runs is the figure least
+    disturbed by it. The rounds go over every shape in turn, so that each corpus's runs are
+    spread over the whole measurement rather than caught together in one loud minute. Each of
+    lumoidl's runs is itself the median of --runs calls; a peer run over LONG_RUN_SECONDS is not
+    repeated."""
+    program = os.path.join(args.build, "bench", "throughput")
+    ours = {shape: [] for shape in corpora}
+    peers = {shape: [[] for _ in directories] for shape, (directories, _) in corpora.items()}
+    for _ in range(args.best_of):
+        for shape, (directories, _) in corpora.items():
+            ours[shape].append(run_throughput(program, directories, args.runs))
+            for directory, runs in zip(directories, peers[shape]) if have_peer else []:
+                if not (runs and runs[0][0] > LONG_RUN_SECONDS):
+                    runs.append(run_peer(os.path.join(directory, "peer.idl"), args.peer_runs))
+        print("compare: a round of timings done", file=sys.stderr, flush=True)
+    fastest_ours = {shape: [min(column, key=lambda row: row["seconds"]) for column in zip(*rounds)]
+                    for shape, rounds in ours.items()}
+    fastest_peers = {shape: [(min(run[0] for run in runs), max(run[1] for run in runs)) if runs else None
+                             for runs in per_corpus] for shape, per_corpus in peers.items()}
+    return fastest_ours, fastest_peers
+
+
+def shape_table(args, shape, sizes, corpus, ours, peers, counted):
+    """The columns and rows of one shape's table."""
+    directories, manifests = corpus
     columns = ["MB", "files", "declarations", "lumoidl s", "MB/s", "decl/s", "s per MB vs first"]
     columns += ["instr / byte" + ("" if build == args.build else f" ({build})") for build in counted]
     columns += ["peak MB", "peak / input"]
-    if have_peer:
+    if peers[0]:
         columns += ["widl s", "widl MB/s", "widl peak MB", "widl s / lumoidl s"]
     rows = []
     first_per_mb = None
-    for size, directory, manifest, mine in zip(sizes, directories, manifests, ours):
+    for size, directory, manifest, mine, peer in zip(sizes, directories, manifests, ours, peers):
         megabytes = manifest["bytes"] / 2**20
         per_mb = mine["seconds"] / megabytes
         first_per_mb = first_per_mb or per_mb
@@ -144,8 +175,8 @@ def shape_table(args, shape, sizes, counted, have_peer):
             row.append(f"{instructions_per_byte(program, directory, manifest):.1f}" if size <= args.count_up_to
                        else "-")
         row += [f"{mine['peak_mb']:.1f}", f"{mine['peak_ratio']:.2f}"]
-        if have_peer:
-            peer_seconds, peer_peak = run_peer(os.path.join(directory, "peer.idl"), args.peer_runs)
+        if peer:
+            peer_seconds, peer_peak = peer
             row += [f"{peer_seconds:.3f}", f"{manifest['peer_bytes'] / 2**20 / peer_seconds:.1f}",
                     f"{peer_peak:.1f}", f"{peer_seconds / mine['seconds']:.1f}"]
         rows.append(row)
@@ -180,6 +211,8 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--runs", type=int, default=7, help="timed lumoidl runs per size (median)")
     parser.add_argument("--peer-runs", type=int, default=3, help="timed peer runs per size (median)")
+    parser.add_argument("--best-of", type=int, default=1,
+                        help="repeat both tools' timings this many times and keep the fastest (default 1)")
     parser.add_argument("--count-up-to", type=float, default=4.0,
                         help="largest corpus (MB) whose instructions are counted")
     parser.add_argument("--count-also", action="append", default=[], metavar="BUILD",
@@ -196,8 +229,10 @@ def main():
     have_peer = shutil.which(PEER) is not None
     if not have_peer:
         print(f"compare: {PEER} is not installed (Debian package mingw-w64-tools); lumoidl only", file=sys.stderr)
+    corpora = {shape: shape_corpora(args, shape, sizes[shape]) for shape in shapes}
+    ours, peers = fastest_runs(args, corpora, have_peer)
     for shape in shapes:
-        columns, rows = shape_table(args, shape, sizes[shape], counted, have_peer)
+        columns, rows = shape_table(args, shape, sizes[shape], corpora[shape], ours[shape], peers[shape], counted)
         print_table(shape, columns, rows, args.markdown)
 
 

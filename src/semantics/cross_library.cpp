@@ -26,10 +26,11 @@ bool uuidTaken(ParserResult& result, const UuidField& uuid) {
 /// libraries, and the latest takes the uuid's entry.
 enum class Kind { Interface, Enumeration, CategoryID };
 
-bool nameFree(const ParserResult& result, const std::string& qualified, Kind kind) {
-    return !result.interfacesByName.count(qualified) &&
-           (kind < Kind::Enumeration || !result.enumerationsByName.count(qualified)) &&
-           (kind < Kind::CategoryID || !result.categoryIDsByName.count(qualified));
+/// Whether no kind registered before `kind` holds `qualified`; the look-up in the index of
+/// `kind` itself is the insertion into it.
+bool nameFreeInEarlierKinds(const ParserResult& result, const std::string& qualified, Kind kind) {
+    return (kind == Kind::Interface || !result.interfacesByName.count(qualified)) &&
+           (kind < Kind::CategoryID || !result.enumerationsByName.count(qualified));
 }
 
 bool uuidFree(const ParserResult& result, const LumoUUID& uuid, Kind kind) {
@@ -44,10 +45,15 @@ bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& nod
            NameIndex<Record>& byName, UuidIndex<Record>& byUuid) {
     std::string qualified = prefix;
     qualified += node.name.view();
-    if (!nameFree(result, qualified, kind)) return nameTaken(result, qualified);
-    if (!uuidFree(result, node.uuid.value, kind)) return uuidTaken(result, node.uuid);
+    if (!nameFreeInEarlierKinds(result, qualified, kind)) return nameTaken(result, qualified);
+    const auto [entry, fresh] = byName.try_emplace(qualified, &node);
+    if (!fresh) return nameTaken(result, qualified);
+    if (!uuidFree(result, node.uuid.value, kind)) {
+        // A failing declaration leaves no trace in the indexes, as if it had not been looked at.
+        byName.erase(entry);
+        return uuidTaken(result, node.uuid);
+    }
     list.push_back(&node);
-    byName.emplace(qualified, &node);
     byUuid.insert_or_assign(node.uuid.value, &node);
     return true;
 }
@@ -55,6 +61,23 @@ bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& nod
 }  // namespace
 
 void registerLibraries(ParserResult& result) {
+    // Room for every declaration at once, so that no index grows and rehashes on the way.
+    size_t interfaces = 0, enumerations = 0, categoryIDs = 0;
+    for (ILumoIDLLibrary* record : result.libraries) {
+        const ParserLibrary& library = *static_cast<const ParserLibrary*>(record);
+        interfaces += library.interfaces.size();
+        enumerations += library.enumerations.size();
+        categoryIDs += library.categoryIDs.size();
+    }
+    result.interfaces.reserve(interfaces);
+    result.interfacesByName.reserve(interfaces);
+    result.interfacesByUuid.reserve(interfaces);
+    result.enumerations.reserve(enumerations);
+    result.enumerationsByName.reserve(enumerations);
+    result.enumerationsByUuid.reserve(enumerations);
+    result.categoryIDs.reserve(categoryIDs);
+    result.categoryIDsByName.reserve(categoryIDs);
+    result.categoryIDsByUuid.reserve(categoryIDs);
     for (ILumoIDLLibrary* record : result.libraries) {
         ParserLibrary& library = *static_cast<ParserLibrary*>(record);
         const std::string prefix = library.name.str() + "::";
