@@ -49,6 +49,15 @@ TEST(CrossLibraryTest, ClashesBetweenFiles) {
     }
 }
 
+TEST(CrossLibraryTest, AClashLeavesTheIndexesAsTheDeclarationsBeforeItLeftThem) {
+    ParsedSources parsed({library("A", iface("I", 1)), library("B", iface("J", 1))});
+    ASSERT_EQ(parsed.error(), uuidTaken(1));
+    const auto& result = parsed.result();
+    EXPECT_EQ(result.interfaces.size(), 1u);
+    EXPECT_EQ(result.interfacesByName.count("A::I"), 1u);
+    EXPECT_EQ(result.interfacesByName.count("B::J"), 0u);
+}
+
 /// "Library::Name " of each declaration of `list`, in list order.
 template <class Node, class List>
 std::string names(const List& list) {
