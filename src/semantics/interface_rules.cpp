@@ -5,7 +5,7 @@
 #include "semantics/file_check.h"
 #include "semantics/recycling_string_set.h"
 #include "semantics/signature_set.h"
-#include "semantics/type_signature.h"
+#include "tree/type_signature.h"
 #include "tree/prefetch.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -170,7 +170,7 @@ bool checkMethod(FileCheck& check, const ParserInterface& iface, ParserMethod& m
     const auto same = [&](const ParserMethod& other) {
         return signatureText(other, scratch.otherSignature) == signatureText(method, scratch.signature);
     };
-    if (!scratch.signatures.insert(signatureHash(method), &method, same)) {
+    if (!scratch.signatures.insert(method.signature, &method, same)) {
         check.fail()
             .set("Multiple methods ")
             .quoted(method.name)

@@ -4,6 +4,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "tree/type_signature.h"
+
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
@@ -138,6 +140,7 @@ ParserMethod* makeMethod(ParserAttribList* attributes, ParserType* returnType, T
         method->arguments.swap(arguments->items);
         delete arguments;
     }
+    method->signature = signatureHash(*method);
     return method;
 }
 

@@ -94,6 +94,9 @@ public:
     ParserType* returnType = nullptr;
     /// Arguments in source order; owned.
     CollectedList<ParserArg> arguments;
+    /// signatureHash of the method, taken when the parser makes it, while the names it reads
+    /// are still in the caches; the checks compare methods by it long after.
+    uint64_t signature = 0;
 };
 
 /// An interface declaration.

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "idl_sources.h"
-#include "semantics/type_signature.h"
+#include "tree/type_signature.h"
 #include "tree/nodes.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Case folding and type signatures.
-#include "semantics/type_signature.h"
+#include "tree/type_signature.h"
 
 #include "tree/name_hash.h"
 
