@@ -31,6 +31,10 @@ private:
     FILE* stream_ = nullptr;
 #else
     int fd_ = -1;
+    /// Bytes a regular file held when it was opened and that have not been read yet, so that
+    /// the read after the last of them need not ask the system only to hear of the end; -1 for
+    /// a file of unknown size (a pipe, a terminal, an empty-looking file under /proc).
+    long long unread_ = -1;
 #endif
 };
 

@@ -21,18 +21,22 @@ int InputFile::open(const LumoChar* name) {
     // A directory opens on POSIX but cannot be read as a file; refuse it the way the
     // Windows runtime does, so the user sees why.
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    const bool known = ::fstat(fd, &info) == 0;
+    if (known && S_ISDIR(info.st_mode)) {
         ::close(fd);
         return EISDIR;
     }
     fd_ = fd;
+    // A file that grows while it is read is read as it was when opened.
+    unread_ = known && S_ISREG(info.st_mode) && info.st_size > 0 ? static_cast<long long>(info.st_size) : -1;
     return 0;
 }
 
 size_t InputFile::read(unsigned char* buffer, size_t size) {
-    if (fd_ < 0) return 0;
+    if (fd_ < 0 || unread_ == 0) return 0;
     for (;;) {
         ssize_t n = ::read(fd_, buffer, size);
+        if (n > 0 && unread_ > 0) unread_ = n < unread_ ? unread_ - n : 0;
         if (n >= 0) return static_cast<size_t>(n);
         if (errno != EINTR) return 0;
     }

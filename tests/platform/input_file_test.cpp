@@ -53,5 +53,14 @@ TEST(InputFile, OpensByWideNameAndGivesErrorNumbers) {
     EXPECT_EQ(descriptors(), before);
 }
 
+#if !defined(_WIN32)
+TEST(InputFile, ReadsToTheEndFilesThatLookEmpty) {
+    // Files under /proc report a size of 0, as pipes do; their bytes are read all the same.
+    InputFile file;
+    ASSERT_EQ(file.open(u"/proc/self/status"), 0);
+    EXPECT_NE(readAll(file).find("Name:"), std::string::npos);
+}
+#endif
+
 }  // namespace
 }  // namespace lumoidl::platform
