@@ -89,9 +89,12 @@ const ParserAttribute* AttributeIndex::find(const AttributeList& list, Attribute
     return nullptr;
 }
 
-ParserAttribList::~ParserAttribList() {
+ParserAttribList::~ParserAttribList() { deleteAttributes(); }
+
+void ParserAttribList::deleteAttributes() {
     for (ParserAttribute* attribute : attributes)
         if (attribute && !attribute->shared) delete attribute;
+    attributes.clear();
 }
 
 bool ParserAttribList::validateAttributes(std::string& offending) {

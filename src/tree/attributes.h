@@ -117,6 +117,8 @@ public:
 protected:
     /// Second pass of a node class: every name must be one of the known names `accepted`.
     bool acceptOnly(AttributeKeys accepted, std::string& offending) const;
+    /// Deletes the attributes the list owns, leaving the shared ones alone, and empties it.
+    void deleteAttributes();
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -11,8 +11,7 @@ ParserLibrary::~ParserLibrary() {
     for (ParserInterface* iface : interfaces) delete iface;
     for (ParserEnumeration* enumeration : enumerations) delete enumeration;
     for (ParserCatID* categoryID : categoryIDs) delete categoryID;
-    for (ParserAttribute* attribute : attributes) delete attribute;
-    attributes.clear();
+    deleteAttributes();
 }
 
 bool ParserLibrary::validateAttributes(std::string& offending) {

@@ -16,6 +16,7 @@ using namespace lumoidl::test;
 TEST(LibraryChecksTest, FailingLibraryIsNotHandedOverAndEndsTheParse) {
     const std::tuple<std::string, std::string, size_t> cases[] = {
         {"[uuid(" + kLibraryUuid + "), local]", R"(Invalid format of attribute "local" for library "L")", 0},
+        {"[uuid(" + kLibraryUuid + "), in]", R"(Invalid format of attribute "in" for library "L")", 0},
         {"", R"(Library "L" must have a uuid)", 0},
         {"[uuid(6C1B3A10-2F4E)]", R"(Library "L" has invalid uuid attribute)", 0},
         {"[uuid({00000000-0000-0000-0000-000000000000})]", R"(Library "L" cannot have null uuid)", 0},
@@ -31,6 +32,8 @@ TEST(LibraryChecksTest, FailingLibraryIsNotHandedOverAndEndsTheParse) {
         // The passes across libraries did not run.
         EXPECT_TRUE(parsed.result().interfaces.empty());
     }
+    // The library destroyed above held the one "in" that every list shares; it is still there.
+    EXPECT_EQ(ParsedSources({library("M", iface("I", 1, "LUMORESULT m([in] LumoInteger a);"))}).error(), "");
 }
 
 TEST(DeclarationRulesTest, EnumerationRules) {
