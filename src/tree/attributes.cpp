@@ -1,6 +1,8 @@
 // Attribute storage, validation and look-up.
 #include "tree/attributes.h"
 
+#include <iterator>
+
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
@@ -46,27 +48,24 @@ ParserAttribute::ParserAttribute(NodeString name, const NodeString* value) : nam
 ParserAttribute::ParserAttribute(NodeString name) : key(attributeKey(name)), shared(true), name_(name) {}
 
 ParserAttribute* ParserAttribute::sharedWithoutValue(AttributeKey key) {
+    if ((keyBit(key) & kTakesNoValue) == 0) return nullptr;
     /// A name laid out as the node arena lays out a NodeString: its size, then its bytes.
     struct StaticName {
         uint32_t size;
         char bytes[16];
     };
+    // The known names that take no value, in the order of their keys from kIn on.
+    static_assert(kTakesNoValue == (keyBit(AttributeKey::kPropertySet) << 1) - keyBit(AttributeKey::kIn));
     static constexpr StaticName kNames[] = {{2, "in"}, {3, "out"}, {6, "retval"}, {12, "property_get"},
                                             {12, "property_set"}};
-    const auto make = [](const StaticName& name) {
-        // Made once and never destroyed, so that no list outlives it, even at the process's exit.
-        return ::new ParserAttribute(NodeString::fromData(name.bytes));
-    };
-    static ParserAttribute* const kShared[] = {make(kNames[0]), make(kNames[1]), make(kNames[2]), make(kNames[3]),
-                                               make(kNames[4])};
-    switch (key) {
-    case AttributeKey::kIn: return kShared[0];
-    case AttributeKey::kOut: return kShared[1];
-    case AttributeKey::kRetval: return kShared[2];
-    case AttributeKey::kPropertyGet: return kShared[3];
-    case AttributeKey::kPropertySet: return kShared[4];
-    default: return nullptr;
-    }
+    // Made once and never destroyed, so that no list outlives them, even at the process's exit.
+    static ParserAttribute* const* const kShared = [] {
+        auto** made = new ParserAttribute*[std::size(kNames)];
+        for (size_t i = 0; i < std::size(kNames); ++i)
+            made[i] = ::new ParserAttribute(NodeString::fromData(kNames[i].bytes));
+        return made;
+    }();
+    return kShared[static_cast<size_t>(key) - static_cast<size_t>(AttributeKey::kIn)];
 }
 
 bool AttributeIndex::enter(const AttributeList& list, size_t position) {
