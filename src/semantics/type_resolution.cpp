@@ -22,57 +22,67 @@ enum class Failure { Unresolved, ArgumentCount, NotEnumeration };
 
 /// The interfaces and enumerations of a result by qualified name, in one open-addressing table
 /// for the look-ups of one resolution: an interface is found before an enumeration of the same
-/// name, as the result's two indexes would find them one after the other. The names are the
-/// keys of those indexes, which outlive the resolution.
+/// name, as the result's two indexes would find them one after the other. Each slot holds what
+/// resolution takes from the declaration, so that a look-up reads one slot and the name's bytes
+/// and not the declaration's node. The names are the declarations' own, which outlive the
+/// resolution.
 class DeclaredTypes {
 public:
-    /// A declaration found by name: exactly one of the two is set.
+    /// A declaration's entry; an empty slot has no name.
     struct Found {
-        const ParserInterface* iface = nullptr;
-        const ParserEnumeration* enumeration = nullptr;
-        const std::string* name = nullptr;  ///< the qualified name
+        uint64_t hash = 0;
+        const char* name = nullptr;  ///< the qualified name's stored form (NodeString::data())
+        uint32_t kind = 0;           ///< LUMO_KIND_OBJECT or LUMO_KIND_ENUMERATION
+        uint32_t expected = 0;       ///< template arguments the declaration takes
+        LumoUUID uuid{};
+        const char* library = nullptr;  ///< the declaring library's name (NodeString::data())
+
+        /// The qualified name.
+        NodeString qualifiedName() const { return NodeString::fromData(name); }
     };
 
     explicit DeclaredTypes(const ParserResult& result) {
         size_t size = 16;
-        while (size < 2 * (result.interfacesByName.size() + result.enumerationsByName.size())) size *= 2;
+        while (size < 2 * (result.interfaces.size() + result.enumerations.size())) size *= 2;
         slots_.resize(size);
-        for (const auto& [name, record] : result.interfacesByName)
-            enter({static_cast<const ParserInterface*>(record), nullptr, &name});
-        for (const auto& [name, record] : result.enumerationsByName)
-            enter({nullptr, static_cast<const ParserEnumeration*>(record), &name});
+        for (const ILumoIDLInterface* record : result.interfaces) {
+            const auto& iface = *static_cast<const ParserInterface*>(record);
+            enter(iface.qualifiedName, LUMO_KIND_OBJECT, static_cast<uint32_t>(iface.templateParameters.size()),
+                  iface.uuid.value, iface.libraryName);
+        }
+        for (const ILumoIDLEnumeration* record : result.enumerations) {
+            const auto& enumeration = *static_cast<const ParserEnumeration*>(record);
+            enter(enumeration.qualifiedName, LUMO_KIND_ENUMERATION, 0, enumeration.uuid.value,
+                  enumeration.libraryName);
+        }
     }
 
-    /// The declaration named `name`, or a Found with nothing set.
-    Found find(std::string_view name) const {
-        const size_t hash = static_cast<size_t>(hashName(name));
+    /// The entry of the declaration named `name`, or null.
+    const Found* find(std::string_view name) const {
+        const uint64_t hash = hashName(name);
         for (size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
-            const Slot& held = slots_[slot];
-            if (!held.found.name) return {};
-            if (held.hash == hash && *held.found.name == name) return held.found;
+            const Found& held = slots_[slot];
+            if (!held.name) return nullptr;
+            if (held.hash == hash && held.qualifiedName() == name) return &held;
         }
     }
 
 private:
-    struct Slot {
-        size_t hash = 0;
-        Found found;
-    };
-
-    /// Enters `found` unless its name is taken: the interface entered first stays.
-    void enter(const Found& found) {
-        const size_t hash = static_cast<size_t>(hashName(*found.name));
+    /// Enters a declaration unless its name is taken: the interface entered first stays.
+    void enter(const NodeString& name, uint32_t kind, uint32_t expected, const LumoUUID& uuid,
+               const NodeString& library) {
+        const uint64_t hash = hashName(name);
         for (size_t slot = hash & (slots_.size() - 1);; slot = (slot + 1) & (slots_.size() - 1)) {
-            Slot& held = slots_[slot];
-            if (!held.found.name) {
-                held = {hash, found};
+            Found& held = slots_[slot];
+            if (!held.name) {
+                held = {hash, name.data(), kind, expected, uuid, library.data()};
                 return;
             }
-            if (held.hash == hash && *held.found.name == *found.name) return;
+            if (held.hash == hash && held.qualifiedName() == name) return;
         }
     }
 
-    std::vector<Slot> slots_;
+    std::vector<Found> slots_;
 };
 
 /// What a name resolved to in one library, kept by the address of the name's bytes: the lexer
@@ -207,31 +217,23 @@ struct Resolver {
             return true;
         }
         const std::string_view qualified = qualifiedName(name);
-        const DeclaredTypes::Found found = declared.find(qualified);
-        // A declaration of the library being resolved lends its qualified name; any other name
-        // is copied into the memory of that library, which may outlive the declaring one.
-        const NodeString* lent = nullptr;
-        const auto lend = [this, &lent](const NodeString& owner, const NodeString& declared) {
-            if (owner.data() == libraryName.data()) lent = &declared;
-        };
-        if (found.iface) {
-            outcome.kind = LUMO_KIND_OBJECT;
-            outcome.uuid = found.iface->uuid.value;
-            outcome.expected = static_cast<uint32_t>(found.iface->templateParameters.size());
-            lend(found.iface->libraryName, found.iface->qualifiedName);
-        } else if (found.enumeration) {
-            outcome.kind = LUMO_KIND_ENUMERATION;
-            outcome.uuid = found.enumeration->uuid.value;
-            lend(found.enumeration->libraryName, found.enumeration->qualifiedName);
-        } else if (qualified == kErrorInterfaceName) {
-            outcome.kind = LUMO_KIND_OBJECT;
-            outcome.uuid = kErrorInterfaceUuid;
-        } else {
-            return false;
+        if (const DeclaredTypes::Found* found = declared.find(qualified)) {
+            outcome.kind = found->kind;
+            outcome.uuid = found->uuid;
+            outcome.expected = found->expected;
+            if (qualified.data() == name.data()) return true;
+            outcome.rename = true;
+            // A declaration of the library being resolved lends its qualified name; any other
+            // name is copied into the memory of that library, which may outlive the declaring one.
+            outcome.name = found->library == libraryName.data() ? found->qualifiedName() : NodeString(qualified);
+            return true;
         }
+        if (qualified != kErrorInterfaceName) return false;
+        outcome.kind = LUMO_KIND_OBJECT;
+        outcome.uuid = kErrorInterfaceUuid;
         if (qualified.data() == name.data()) return true;
         outcome.rename = true;
-        outcome.name = lent ? *lent : NodeString(qualified);
+        outcome.name = NodeString(qualified);
         return true;
     }
 
