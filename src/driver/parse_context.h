@@ -7,6 +7,7 @@
 
 #include "frontend/identifier_cache.h"
 #include "frontend/source_reader.h"
+#include "semantics/method_rules.h"
 #include "tree/node_arena.h"
 #include "tree/parser_library.h"
 
@@ -33,6 +34,8 @@ struct ParseContext {
     std::string lexeme;
     /// The cache of the current file's identifiers; cleared for every file.
     IdentifierCache identifiers;
+    /// The method rules that each interface goes through as soon as it is parsed.
+    MethodRules methodRules;
     /// One byte returned to the input by the lexer; 0 when none is pending.
     uint8_t pushback = 0;
     /// Current line, counted from 1 within the file.

@@ -112,9 +112,9 @@ enum_item_list
 
 interface_decl
     : attributes_opt INTERFACE IDENTIFIER '{' method_list '}' ';'
-        { $$ = makeInterface($1, $3, nullptr, $5); }
+        { $$ = precheckedInterface(makeInterface($1, $3, nullptr, $5)); }
     | attributes_opt INTERFACE IDENTIFIER '<' template_params '>' '{' method_list '}' ';'
-        { $$ = makeInterface($1, $3, $5, $8); }
+        { $$ = precheckedInterface(makeInterface($1, $3, $5, $8)); }
     | attributes_opt INTERFACE IDENTIFIER '{' '}' ';'
         { $$ = makeInterface($1, $3, nullptr, nullptr); }
     | attributes_opt INTERFACE IDENTIFIER '<' template_params '>' '{' '}' ';'

@@ -3,6 +3,7 @@
 
 namespace ZEMRA::IDL::PARSER {
 
+class ParserInterface;
 class ParserLibrary;
 
 /// Parses the current context's file. Returns 0 when the file was one library followed by
@@ -15,5 +16,7 @@ void reportParseError(const char* message);
 
 /// A new library, made the current context's library; returns it.
 ParserLibrary& newContextLibrary();
+/// `iface`, after its methods went through the context's method rules while they are fresh.
+ParserInterface* precheckedInterface(ParserInterface* iface);
 
 }  // namespace ZEMRA::IDL::PARSER

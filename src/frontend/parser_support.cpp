@@ -1,4 +1,4 @@
-// What the grammar needs from the parse context: error reports and the library slot.
+// What the grammar needs from the parse context: error reports, the library slot and the method rules.
 #include <cstdio>
 
 #include "driver/parse_context.h"
@@ -13,6 +13,11 @@ void reportParseError(const char* message) {
     std::snprintf(prefix, sizeof prefix, "line %d, pos %d: ", context->line, context->pos);
     context->errorText = prefix;
     context->errorText += message;
+}
+
+ParserInterface* precheckedInterface(ParserInterface* iface) {
+    currentContext()->methodRules.precheck(*iface);
+    return iface;
 }
 
 ParserLibrary& newContextLibrary() {

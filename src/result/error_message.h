@@ -15,6 +15,8 @@ class ErrorMessage {
 public:
     /// Composes into `target` (the result's error text).
     explicit ErrorMessage(LumoStringImpl& target) : target_(target.text) {}
+    /// Composes into the text `target`.
+    explicit ErrorMessage(LumoText& target) : target_(target) {}
 
     /// Replaces the text with the UTF-16 literal `first`.
     ErrorMessage& set(const LumoChar* first);

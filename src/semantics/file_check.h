@@ -5,6 +5,7 @@
 
 #include "result/error_message.h"
 #include "result/parser_result.h"
+#include "semantics/rule_report.h"
 #include "tree/parser_library.h"
 
 namespace ZEMRA::IDL::PARSER {
@@ -22,6 +23,8 @@ struct FileCheck {
 
     /// Starts a message that replaces the error text.
     ErrorMessage fail() { return ErrorMessage(result.errorText); }
+    /// Where rules that need nothing else of the check report.
+    RuleReport report() const { return {result.errorText.text, file}; }
     /// The qualified name of a declaration of this library.
     std::string qualified(std::string_view name) const { return std::string(prefix).append(name); }
 };

@@ -69,7 +69,7 @@ ParserAttribute* ParserAttribute::sharedWithoutValue(AttributeKey key) {
 }
 
 bool AttributeIndex::enter(const AttributeList& list, size_t position) {
-    if (position < size_) return false;
+    if (position < size_) return true;
     for (size_t i = 0; i < size_; ++i)
         if (sameName(*list[i], *list[position])) return false;
     size_ = static_cast<uint32_t>(position + 1);

@@ -73,9 +73,12 @@ using AttributeList = NodeList<ParserAttribute*>;
 /// quicker than hashing, and the index needs no memory of its own.
 class AttributeIndex {
 public:
-    /// Enters attribute `position` of `list`, the one after the run (or one inside it); false,
-    /// leaving the index as it is, when its name is already entered.
+    /// Enters attribute `position` of `list`, the one after the run; false, leaving the index as
+    /// it is, when its name is already entered. An attribute inside the run was entered before
+    /// and stays entered, so that validating a list again gives the same answer.
     bool enter(const AttributeList& list, size_t position);
+    /// Forgets every entered attribute, as if the list had never been validated.
+    void forget() { size_ = 0; }
     /// The entered attribute of `list` named `name`, or null.
     const ParserAttribute* find(const AttributeList& list, std::string_view name) const;
     /// The entered attribute of `list` whose name is the known name `key`, or null.

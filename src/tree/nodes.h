@@ -126,6 +126,8 @@ public:
     NodeList<NodeString> templateParameters;
     /// Methods in source order; owned.
     CollectedList<ParserMethod> methods;
+    /// Set when the rules of every method were found to hold as the interface was parsed.
+    bool methodRulesHold = false;
 };
 
 /// An enumeration declaration.

@@ -6,6 +6,7 @@
 #include "idl_sources.h"
 #include "tree/type_signature.h"
 #include "tree/nodes.h"
+#include "tree/parser_library.h"
 
 namespace {
 
@@ -101,6 +102,33 @@ TEST(InterfaceRulesTest, SignatureIsTheWrittenTypeAndFoldingLowersAsciiLettersOn
               "m$L::J<L::J<L::I>>$L::P<L::J<LumoReal>,L::I>");
     std::string folded = "earlier and longer text";
     EXPECT_EQ(ZEMRA::IDL::PARSER::foldCase("@AZ[`az{_09\xC3\x89", folded), "@az[`az{_09\xC3\x89");
+}
+
+TEST(InterfaceRulesTest, AfterAFailureTheMethodsThePhaseDidNotReachFindNoAttributes) {
+    // Whether the first method of I, J and K finds its "property_get" and its argument its "out": only
+    // what the phase validated before it stopped is found.
+    const std::string accessor = "[property_get] LUMORESULT P([out, retval] X v);\n";
+    const struct {
+        std::string failing;
+        std::vector<bool> found;
+    } rows[] = {
+        {"[uuid] interface J {\n" + accessor + "};\n", {true, false, false}},
+        {iface("J", 2, accessor + "[local] LUMORESULT M();\n"), {true, true, false}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.failing);
+        ParsedSources parsed({library("L", iface("I", 1, accessor) + row.failing + iface("K", 3, accessor))});
+        ASSERT_NE(parsed.error(), "");
+        const auto& lib = *static_cast<const ZEMRA::IDL::PARSER::ParserLibrary*>(parsed.result().libraries.at(0));
+        std::vector<bool> found;
+        for (const ZEMRA::IDL::PARSER::ParserInterface* checked : lib.interfaces) {
+            const ZEMRA::IDL::PARSER::ParserMethod& method = *checked->methods.at(0);
+            const bool get = method.containsAttribute(ZEMRA::IDL::PARSER::AttributeKey::kPropertyGet);
+            EXPECT_EQ(method.arguments.at(0)->containsAttribute(ZEMRA::IDL::PARSER::AttributeKey::kOut), get);
+            found.push_back(get);
+        }
+        EXPECT_EQ(found, row.found);
+    }
 }
 
 }  // namespace
