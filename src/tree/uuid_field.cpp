@@ -1,18 +1,26 @@
 // Parsing, printing and the null test of uuid values.
 #include "tree/uuid_field.h"
 
+#include <array>
+#include <cstdint>
+
 namespace ZEMRA::IDL::PARSER {
 namespace {
 
-/// Value of a hexadecimal digit, or -1.
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+/// Value of each byte as a hexadecimal digit, or -1.
+constexpr auto kHexValues = [] {
+    std::array<int8_t, 256> values{};
+    for (int byte = 0; byte < 256; ++byte) {
+        values[byte] = byte >= '0' && byte <= '9'   ? static_cast<int8_t>(byte - '0')
+                       : byte >= 'A' && byte <= 'F' ? static_cast<int8_t>(byte - 'A' + 10)
+                       : byte >= 'a' && byte <= 'f' ? static_cast<int8_t>(byte - 'a' + 10)
+                                                    : int8_t{-1};
+    }
+    return values;
+}();
 
-bool isDashPosition(int i) { return i == 8 || i == 13 || i == 18 || i == 23; }
+/// Where the two digits of each byte of a uuid stand in its 36-character text.
+constexpr std::array<uint8_t, 16> kByteOffsets = {0, 2, 4, 6, 9, 11, 14, 16, 19, 21, 24, 26, 28, 30, 32, 34};
 
 }  // namespace
 
@@ -35,17 +43,13 @@ bool UuidField::parseUuid(const char* text) {
     } else if (length != 36) {
         return false;
     }
+    if (text[8] != '-' || text[13] != '-' || text[18] != '-' || text[23] != '-') return false;
     LumoUUID parsed{};
-    int digit = 0;
-    for (int i = 0; i < 36; ++i) {
-        if (isDashPosition(i)) {
-            if (text[i] != '-') return false;
-            continue;
-        }
-        const int half = hexValue(text[i]);
-        if (half < 0) return false;
-        parsed.bytes[digit / 2] = static_cast<uint8_t>(parsed.bytes[digit / 2] | (digit % 2 ? half : half << 4));
-        ++digit;
+    for (size_t k = 0; k < kByteOffsets.size(); ++k) {
+        const int high = kHexValues[static_cast<unsigned char>(text[kByteOffsets[k]])];
+        const int low = kHexValues[static_cast<unsigned char>(text[kByteOffsets[k] + 1])];
+        if ((high | low) < 0) return false;
+        parsed.bytes[k] = static_cast<uint8_t>(high << 4 | low);
     }
     assign(parsed);
     return true;
