@@ -2,23 +2,37 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "lumoidl/lumoidl.h"
+#include "result/flat_index.h"
 #include "result/string_boundary.h"
 #include "result/uuid_hash.h"
+#include "tree/name_hash.h"
 
 namespace ZEMRA {
 
-/// Index from qualified name (exact UTF-8 bytes) to an element.
+/// Hash of a qualified name for the name indexes.
+struct NameHash {
+    /// The hash of `name`.
+    uint64_t operator()(std::string_view name) const noexcept { return IDL::PARSER::hashName(name); }
+};
+
+/// Equality of the bytes of two names.
+struct NameEqual {
+    /// True when both names have the same bytes.
+    bool operator()(std::string_view a, std::string_view b) const noexcept { return a == b; }
+};
+
+/// Index from qualified name (exact UTF-8 bytes) to an element. The names are the declarations'
+/// own stored qualified names, which live as long as the declarations.
 template <class Element>
-using NameIndex = std::unordered_map<std::string, Element*>;
+using NameIndex = FlatIndex<std::string_view, Element, NameHash, NameEqual>;
 
 /// Index from uuid to an element.
 template <class Element>
-using UuidIndex = std::unordered_map<LumoUUID, Element*, UuidHash, UuidEqual>;
+using UuidIndex = FlatIndex<LumoUUID, Element, UuidHash, UuidEqual>;
 
 /// Number of elements of `list` (a list of element pointers), as the count operations report it.
 template <class List>
@@ -42,13 +56,9 @@ LUMORESULT elementAt(const List& list, int32_t index, Record** out) {
 template <class Record, class Element>
 LUMORESULT elementByName(const NameIndex<Element>& index, ILumoString* name, Record** out) {
     if (!out) return LUMO_NULL_POINTER;
-    const auto found = index.find(readHostString(name));
-    if (found == index.end()) {
-        *out = nullptr;
-        return LUMO_NO_SUCH_ITEM;
-    }
-    *out = static_cast<Record*>(found->second);
-    return LUMO_OK;
+    Element* const found = index.find(readHostString(name));
+    *out = static_cast<Record*>(found);
+    return found ? LUMO_OK : LUMO_NO_SUCH_ITEM;
 }
 
 /// Look-up by uuid: compares all 16 bytes. Writes the element's record or null; returns 0
@@ -56,13 +66,9 @@ LUMORESULT elementByName(const NameIndex<Element>& index, ILumoString* name, Rec
 template <class Record, class Element>
 LUMORESULT elementByUuid(const UuidIndex<Element>& index, const LumoUUID* uuid, Record** out) {
     if (!out) return LUMO_NULL_POINTER;
-    const auto found = uuid ? index.find(*uuid) : index.end();
-    if (found == index.end()) {
-        *out = nullptr;
-        return LUMO_NO_SUCH_ITEM;
-    }
-    *out = static_cast<Record*>(found->second);
-    return LUMO_OK;
+    Element* const found = uuid ? index.find(*uuid) : nullptr;
+    *out = static_cast<Record*>(found);
+    return found ? LUMO_OK : LUMO_NO_SUCH_ITEM;
 }
 
 }  // namespace ZEMRA

@@ -6,7 +6,7 @@ namespace ZEMRA::IDL::PARSER {
 namespace {
 
 /// Reports a qualified name that another library took; returns false.
-bool nameTaken(ParserResult& result, const std::string& qualified) {
+bool nameTaken(ParserResult& result, std::string_view qualified) {
     ErrorMessage(result.errorText).set("Type ").quoted(qualified).utf8(" is defined in multiple libraries");
     return false;
 }
@@ -26,10 +26,10 @@ bool uuidTaken(ParserResult& result, const UuidField& uuid) {
 /// libraries, and the latest takes the uuid's entry.
 enum class Kind { Interface, Enumeration, CategoryID };
 
-/// Whether no kind registered before `kind` holds `qualified`; the look-up in the index of
-/// `kind` itself is the insertion into it.
-bool nameFreeInEarlierKinds(const ParserResult& result, const std::string& qualified, Kind kind) {
-    return (kind == Kind::Interface || !result.interfacesByName.count(qualified)) &&
+/// Whether neither `kind` nor a kind registered before it holds `qualified`.
+template <class Record>
+bool nameFree(const ParserResult& result, std::string_view qualified, Kind kind, const NameIndex<Record>& byName) {
+    return !byName.count(qualified) && (kind == Kind::Interface || !result.interfacesByName.count(qualified)) &&
            (kind < Kind::CategoryID || !result.enumerationsByName.count(qualified));
 }
 
@@ -41,20 +41,15 @@ bool uuidFree(const ParserResult& result, const LumoUUID& uuid, Kind kind) {
 /// Enters `node` of kind `kind` in its list and its two look-ups; false when its name or uuid is
 /// taken.
 template <class Node, class Record>
-bool enter(ParserResult& result, Kind kind, const std::string& prefix, Node& node, std::vector<Record*>& list,
-           NameIndex<Record>& byName, UuidIndex<Record>& byUuid) {
-    std::string qualified = prefix;
-    qualified += node.name.view();
-    if (!nameFreeInEarlierKinds(result, qualified, kind)) return nameTaken(result, qualified);
-    const auto [entry, fresh] = byName.try_emplace(qualified, &node);
-    if (!fresh) return nameTaken(result, qualified);
-    if (!uuidFree(result, node.uuid.value, kind)) {
-        // A failing declaration leaves no trace in the indexes, as if it had not been looked at.
-        byName.erase(entry);
-        return uuidTaken(result, node.uuid);
-    }
+bool enter(ParserResult& result, Kind kind, Node& node, std::vector<Record*>& list, NameIndex<Record>& byName,
+           UuidIndex<Record>& byUuid) {
+    const std::string_view qualified = node.qualifiedName;
+    if (!nameFree(result, qualified, kind, byName)) return nameTaken(result, qualified);
+    // A failing declaration leaves no trace in the indexes, as if it had not been looked at.
+    if (!uuidFree(result, node.uuid.value, kind)) return uuidTaken(result, node.uuid);
+    byName.insert(qualified, &node);
     list.push_back(&node);
-    byUuid.insert_or_assign(node.uuid.value, &node);
+    byUuid.insertOrAssign(node.uuid.value, &node);
     return true;
 }
 
@@ -80,17 +75,16 @@ void registerLibraries(ParserResult& result) {
     result.categoryIDsByUuid.reserve(categoryIDs);
     for (ILumoIDLLibrary* record : result.libraries) {
         ParserLibrary& library = *static_cast<ParserLibrary*>(record);
-        const std::string prefix = library.name.str() + "::";
         for (ParserInterface* iface : library.interfaces)
-            if (!enter(result, Kind::Interface, prefix, *iface, result.interfaces, result.interfacesByName,
+            if (!enter(result, Kind::Interface, *iface, result.interfaces, result.interfacesByName,
                        result.interfacesByUuid))
                 return;
         for (ParserEnumeration* enumeration : library.enumerations)
-            if (!enter(result, Kind::Enumeration, prefix, *enumeration, result.enumerations,
+            if (!enter(result, Kind::Enumeration, *enumeration, result.enumerations,
                        result.enumerationsByName, result.enumerationsByUuid))
                 return;
         for (ParserCatID* categoryID : library.categoryIDs)
-            if (!enter(result, Kind::CategoryID, prefix, *categoryID, result.categoryIDs, result.categoryIDsByName,
+            if (!enter(result, Kind::CategoryID, *categoryID, result.categoryIDs, result.categoryIDsByName,
                        result.categoryIDsByUuid))
                 return;
     }

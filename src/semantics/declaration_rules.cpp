@@ -50,7 +50,7 @@ bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool
             .inFile(check.file);
         return false;
     }
-    const std::string qualified = check.qualified(node.name);
+    const NodeString qualified = check.qualified(node.name);
     if (byName.count(qualified)) {
         check.fail()
             .set(words.title)
@@ -63,12 +63,13 @@ bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool
     if (nameElsewhere(qualified)) {
         check.fail()
             .set("Multiple types ")
-            .quoted(words.clashQuotesQualified ? std::string_view(qualified) : node.name.view())
+            .quoted(words.clashQuotesQualified ? qualified.view() : node.name.view())
             .utf8(" are declared")
             .inFile(check.file);
         return false;
     }
-    byName.emplace(qualified, &node);
+    byName.insert(qualified, &node);
+    node.qualifiedName = qualified;
     const char* uuidText = takeUuid(check, node, words.title);
     if (!uuidText) return false;
     if (byUuid.count(node.uuid.value)) {
@@ -85,7 +86,7 @@ bool checkDeclaration(FileCheck& check, Node& node, const KindWords& words, bool
         check.fail().set("Multiple types with uuid ").quoted(uuidText).utf8(" are defined").inFile(check.file);
         return false;
     }
-    byUuid.emplace(node.uuid.value, &node);
+    byUuid.insert(node.uuid.value, &node);
     return true;
 }
 
@@ -98,10 +99,9 @@ bool checkEnumeration(FileCheck& check, ParserEnumeration& enumeration) {
     const bool declared = checkDeclaration(
         check, enumeration, kWords, kind != 0 && !coreEnumeration, library.enumerationsByName,
         library.enumerationsByUuid,
-        [&](const std::string& qualified) { return library.interfacesByName.count(qualified) != 0; },
+        [&](std::string_view qualified) { return library.interfacesByName.count(qualified) != 0; },
         [&](const LumoUUID& uuid) { return library.interfacesByUuid.count(uuid) != 0; });
     if (!declared) return false;
-    enumeration.qualifiedName = NodeString(check.qualified(enumeration.name));
     for (size_t position = 0; position < enumeration.items.size(); ++position) {
         const ParserEnumItem* item = enumeration.items[position];
         if (!enumeration.itemIndex.enter(enumeration.items, position)) {
@@ -123,7 +123,7 @@ bool checkCategoryID(FileCheck& check, ParserCatID& categoryID) {
     return checkDeclaration(
         check, categoryID, kWords, builtinKind(categoryID.name) != 0, library.categoryIDsByName,
         library.categoryIDsByUuid,
-        [&](const std::string& qualified) {
+        [&](std::string_view qualified) {
             return library.enumerationsByName.count(qualified) || library.interfacesByName.count(qualified);
         },
         [&](const LumoUUID& uuid) {

@@ -25,8 +25,8 @@ struct FileCheck {
     ErrorMessage fail() { return ErrorMessage(result.errorText); }
     /// Where rules that need nothing else of the check report.
     RuleReport report() const { return {result.errorText.text, file}; }
-    /// The qualified name of a declaration of this library.
-    std::string qualified(std::string_view name) const { return std::string(prefix).append(name); }
+    /// The qualified name of a declaration of this library, stored with the library's nodes.
+    NodeString qualified(std::string_view name) const { return NodeString(prefix, name); }
 };
 
 /// True when `name` contains ":", which no interface, enumeration or category ID name may.

@@ -32,15 +32,15 @@ bool checkDeclaredInterface(FileCheck& check, ParserInterface& iface) {
         check.fail().set("Type ").quoted(iface.name).utf8(" cannot be redefined as interface").inFile(check.file);
         return false;
     }
-    const std::string qualified = check.qualified(iface.name);
-    if (!library.interfacesByName.emplace(qualified, &iface).second) {
+    const NodeString qualified = check.qualified(iface.name);
+    if (!library.interfacesByName.insert(qualified, &iface)) {
         check.fail().set("Interface ").quoted(qualified).utf8(" is declared multiple times").inFile(check.file);
         return false;
     }
-    iface.qualifiedName = NodeString(qualified);
+    iface.qualifiedName = qualified;
     const char* uuidText = takeUuid(check, iface, "Interface");
     if (!uuidText) return false;
-    if (!library.interfacesByUuid.emplace(iface.uuid.value, &iface).second) {
+    if (!library.interfacesByUuid.insert(iface.uuid.value, &iface)) {
         check.fail()
             .set("Interface ")
             .quoted(iface.name)

@@ -22,11 +22,15 @@ public:
     NodeString() = default;
     /// A copy of `text` in the current node arena; always inline, because the lexer makes one
     /// per name and the call would cost more than the copy.
-    [[gnu::always_inline]] explicit NodeString(std::string_view text) {
-        char* stored = static_cast<char*>(currentNodeArena().allocate(kSizeBytes + text.size() + 1));
-        const auto size = static_cast<uint32_t>(text.size());
+    [[gnu::always_inline]] explicit NodeString(std::string_view text) : NodeString(text, {}) {}
+    /// A copy of `first` followed by `second` in the current node arena.
+    [[gnu::always_inline]] NodeString(std::string_view first, std::string_view second) {
+        const size_t bytes = first.size() + second.size();
+        char* stored = static_cast<char*>(currentNodeArena().allocate(kSizeBytes + bytes + 1));
+        const auto size = static_cast<uint32_t>(bytes);
         std::memcpy(stored, &size, kSizeBytes);
-        if (size != 0) std::memcpy(stored + kSizeBytes, text.data(), size);
+        if (!first.empty()) std::memcpy(stored + kSizeBytes, first.data(), first.size());
+        if (!second.empty()) std::memcpy(stored + kSizeBytes + first.size(), second.data(), second.size());
         stored[kSizeBytes + size] = 0;
         data_ = stored + kSizeBytes;
     }

@@ -178,6 +178,8 @@ public:
     UuidField libraryUuid;
     /// The owning library's name (the same bytes).
     NodeString libraryName;
+    /// "library::name", set by the checks.
+    NodeString qualifiedName;
 };
 
 /// One item of a library body while it is parsed: exactly one of the three pointers is set.

@@ -80,7 +80,8 @@ TEST(CrossLibraryTest, ListsFollowFileThenKindThenDeclarationOrder) {
     // Both category IDs stay registered by name; the later one takes their uuid.
     EXPECT_EQ(result.categoryIDsByName.size(), 2u);
     EXPECT_EQ(result.categoryIDsByUuid.size(), 1u);
-    EXPECT_EQ(result.categoryIDsByUuid.begin()->second, result.categoryIDs[1]);
+    EXPECT_EQ(result.categoryIDsByUuid.find(static_cast<ParserCatID*>(result.categoryIDs[0])->uuid.value),
+              result.categoryIDs[1]);
 }
 
 }  // namespace

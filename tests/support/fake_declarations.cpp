@@ -129,7 +129,7 @@ FakeMethod& FakeDeclarations::addMethod(FakeInterface& owner, FakeType& returnTy
 
 ZEMRA::UuidIndex<FakeInterface> registryOf(const std::vector<FakeInterface*>& interfaces) {
     ZEMRA::UuidIndex<FakeInterface> registry;
-    for (FakeInterface* element : interfaces) registry.emplace(element->uuid, element);
+    for (FakeInterface* element : interfaces) registry.insert(element->uuid, element);
     return registry;
 }
 
