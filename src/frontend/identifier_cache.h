@@ -28,15 +28,20 @@ public:
     /// The stored form of `text`: the one the slot of `text` holds when it holds `text`, else a
     /// new copy in the current node arena, which takes the slot unless a built-in name holds it.
     const char* intern(std::string_view text) {
-        const char*& slot = slots_[slotOf(text)];
-        if (slot && NodeString::fromData(slot).size() == text.size() && sameBytes(slot, text.data(), text.size()))
-            return slot;
+        const Key key = keyOf(text);
+        Slot& slot = slots_[slotOf(key)];
+        // The key tells a text of up to 16 bytes exactly, so that a slot is mostly judged
+        // without reading the stored bytes, which in a large file lie far back in memory.
+        if (slot.data && slot.key == key &&
+            (key.size <= kKeyedBytes ||
+             sameBytes(slot.data + kEdgeBytes, text.data() + kEdgeBytes, key.size - kKeyedBytes)))
+            return slot.data;
         const char* copy = NodeString(text).data();
-        if (!slot) {
+        if (!slot.data) {
             filled_[filledCount_++] = static_cast<uint16_t>(&slot - slots_.data());
-            slot = copy;
-        } else if (commonBuiltinKind(slot) == 0) {
-            slot = copy;
+            slot = {copy, key};
+        } else if (commonBuiltinKind(slot.data) == 0) {
+            slot = {copy, key};
         }
         return copy;
     }
@@ -45,32 +50,56 @@ public:
     void clear();
 
 private:
-    /// Slots of the cache: 32 KB, which stays in the processor's nearest caches.
+    /// Slots of the cache: 128 KB, which stays in the processor's near caches.
     static constexpr size_t kSlots = 4096;
     static_assert(kSlots <= 65536, "slot numbers are kept in 16 bits");
+    /// Bytes of a text that its key holds from either end.
+    static constexpr uint32_t kEdgeBytes = 8;
+    /// Texts up to this size are told exactly by their key.
+    static constexpr uint32_t kKeyedBytes = 2 * kEdgeBytes;
 
-    /// The slot of `text`: its size and first and last eight (or fewer) bytes, mixed.
-    static size_t slotOf(std::string_view text) {
+    /// A text's size and its first and last eight bytes (fewer of a shorter text, so that the
+    /// key of a text of up to 16 bytes covers every byte).
+    struct Key {
+        uint64_t first = 0;
+        uint64_t last = 0;
+        uint32_t size = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+
+    /// One slot: a stored text (null for an empty slot) and its key.
+    struct Slot {
+        const char* data = nullptr;
+        Key key;
+    };
+
+    /// The key of `text`.
+    static Key keyOf(std::string_view text) {
         const char* bytes = text.data();
-        const size_t size = text.size();
-        uint64_t first = 0, last = 0;
-        if (size >= 8) {
-            std::memcpy(&first, bytes, 8);
-            std::memcpy(&last, bytes + size - 8, 8);
-        } else if (size >= 4) {
+        Key key;
+        key.size = static_cast<uint32_t>(text.size());
+        if (key.size >= 8) {
+            std::memcpy(&key.first, bytes, 8);
+            std::memcpy(&key.last, bytes + key.size - 8, 8);
+        } else if (key.size >= 4) {
             uint32_t a, b;
             std::memcpy(&a, bytes, 4);
-            std::memcpy(&b, bytes + size - 4, 4);
-            first = a;
-            last = b;
-        } else if (size != 0) {
-            first = static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[size - 1]) << 8;
+            std::memcpy(&b, bytes + key.size - 4, 4);
+            key.first = a;
+            key.last = b;
+        } else if (key.size != 0) {
+            key.first = static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[key.size / 2]) << 8 |
+                        static_cast<unsigned char>(bytes[key.size - 1]) << 16;
         }
-        const uint64_t mixed = (first * 0x9E3779B97F4A7C15ull) ^ ((last + size) * 0xC2B2AE3D27D4EB4Full);
+        return key;
+    }
+    /// The slot of a text whose key is `key`: its parts, mixed.
+    static size_t slotOf(const Key& key) {
+        const uint64_t mixed = (key.first * 0x9E3779B97F4A7C15ull) ^ ((key.last + key.size) * 0xC2B2AE3D27D4EB4Full);
         return static_cast<size_t>(mixed >> 52) & (kSlots - 1);
     }
 
-    std::array<const char*, kSlots> slots_{};
+    std::array<Slot, kSlots> slots_{};
     /// The slots filled since the last clear, each once: a small file fills a few hundred, and
     /// clearing those costs less than clearing all 4096.
     std::array<uint16_t, kSlots> filled_{};

@@ -39,5 +39,24 @@ TEST(IdentifierCacheTest, RepeatedTextsShareACopyAndEveryCopyHoldsItsText) {
     EXPECT_EQ(cache.intern("LumoWindowId"), commonText("LumoWindowId"));
 }
 
+TEST(IdentifierCacheTest, TextsThatDifferOnlyInsideTheirEdgesGetCopiesOfTheirOwn) {
+    NodeArena arena;
+    const NodeArenaScope scope(arena);
+    IdentifierCache cache;
+    // Sizes about the sixteen bytes a slot keeps of a text; the byte that differs is the first or
+    // the last that neither edge of eight bytes holds, or the middle one of a short text.
+    for (size_t size = 3; size <= 40; ++size) {
+        const std::string text(size, 'm');
+        for (const size_t at : {size / 2, size_t{8}, size - 9}) {
+            if (at >= size || (size > 16 && (at < 8 || at >= size - 8))) continue;
+            std::string other = text;
+            other[at] = 'n';
+            SCOPED_TRACE(other);
+            cache.intern(text);
+            EXPECT_EQ(NodeString::fromData(cache.intern(other)).view(), other);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ZEMRA::IDL::PARSER
