@@ -1,6 +1,7 @@
 // Hashing and equality of uuid values for the uuid indexes.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,10 +15,11 @@ namespace ZEMRA {
 struct UuidHash {
     /// The hash of `uuid`.
     size_t operator()(const LumoUUID& uuid) const noexcept {
+        static_assert(std::endian::native == std::endian::little, "the words are read as they lie in memory");
         uint64_t lo = 0;
         uint64_t hi = 0;
-        for (int k = 7; k >= 0; --k) lo = (lo << 8) | uuid.bytes[k];
-        for (int k = 15; k >= 8; --k) hi = (hi << 8) | uuid.bytes[k];
+        std::memcpy(&lo, uuid.bytes, sizeof lo);
+        std::memcpy(&hi, uuid.bytes + sizeof lo, sizeof hi);
         return static_cast<size_t>(lo ^ (hi + 0x9e3779b9u + (lo << 6) + (lo >> 2)));
     }
 };

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace ZEMRA::IDL::PARSER {
 namespace {
@@ -35,8 +36,7 @@ void UuidField::assign(const LumoUUID& bytes) {
 }
 
 bool UuidField::parseUuid(const char* text) {
-    int length = 0;
-    while (length < 40 && text[length] != 0) ++length;
+    const size_t length = strnlen(text, 40);
     if (length == 38) {
         if (text[0] != '{' || text[37] != '}') return false;
         ++text;
