@@ -55,7 +55,7 @@ static void yyerror(const char* message);
 %type <method> method_decl
 %type <arguments> argument_list
 %type <types> type_list
-%type <type> type
+%type <type> template_type
 
 %start library_decl
 
@@ -131,27 +131,40 @@ method_list
     | method_list method_decl           { $$ = appendToList($1, $2); }
     ;
 
+/* A type that is a bare name is written out where a type stands, so that it costs the parser
+   no reduction of its own; a type with template arguments is a template_type. The stack holds as
+   many entries at every step as it would with one rule for every type. */
 method_decl
-    : attributes_opt type IDENTIFIER '(' ')' ';'
+    : attributes_opt IDENTIFIER IDENTIFIER '(' ')' ';'
+        { $$ = makeMethod($1, makeType($2, nullptr), $3, nullptr); }
+    | attributes_opt template_type IDENTIFIER '(' ')' ';'
         { $$ = makeMethod($1, $2, $3, nullptr); }
-    | attributes_opt type IDENTIFIER '(' argument_list ')' ';'
+    | attributes_opt IDENTIFIER IDENTIFIER '(' argument_list ')' ';'
+        { $$ = makeMethod($1, makeType($2, nullptr), $3, $5); }
+    | attributes_opt template_type IDENTIFIER '(' argument_list ')' ';'
         { $$ = makeMethod($1, $2, $3, $5); }
     ;
 
 argument_list
-    : attributes_opt type IDENTIFIER    { $$ = startList(makeArgument($1, $2, $3)); }
-    | argument_list ',' attributes_opt type IDENTIFIER
+    : attributes_opt IDENTIFIER IDENTIFIER
+        { $$ = startList(makeArgument($1, makeType($2, nullptr), $3)); }
+    | attributes_opt template_type IDENTIFIER
+        { $$ = startList(makeArgument($1, $2, $3)); }
+    | argument_list ',' attributes_opt IDENTIFIER IDENTIFIER
+        { $$ = appendToList($1, makeArgument($3, makeType($4, nullptr), $5)); }
+    | argument_list ',' attributes_opt template_type IDENTIFIER
         { $$ = appendToList($1, makeArgument($3, $4, $5)); }
     ;
 
 type_list
-    : type                              { $$ = startList($1); }
-    | type_list ',' type                { $$ = appendToList($1, $3); }
+    : IDENTIFIER                        { $$ = startList(makeType($1, nullptr)); }
+    | template_type                     { $$ = startList($1); }
+    | type_list ',' IDENTIFIER          { $$ = appendToList($1, makeType($3, nullptr)); }
+    | type_list ',' template_type       { $$ = appendToList($1, $3); }
     ;
 
-type
-    : IDENTIFIER                        { $$ = makeType($1, nullptr); }
-    | IDENTIFIER '<' type_list '>'      { $$ = makeType($1, $3); }
+template_type
+    : IDENTIFIER '<' type_list '>'      { $$ = makeType($1, $3); }
     ;
 
 %%
