@@ -43,7 +43,7 @@ static void yyerror(const char* message);
 %token INTERFACE 262
 %token CATEGORY 263
 
-%type <attributes> attributes_opt attribute_list
+%type <attributes> attributes_opt attribute_list first_attribute
 %type <body> library_body
 %type <item> library_item
 %type <categoryID> category_decl
@@ -66,19 +66,30 @@ library_decl
         { fillLibrary(newContextLibrary(), $1, $3, $5); }
     ;
 
+/* A list of one attribute, the commonest, is written out in attributes_opt, and a longer list
+   starts with first_attribute, so that a one-attribute list costs the parser one reduction
+   instead of two. Attributes are written out in every rule of a list for the same reason. */
 attributes_opt
     : /* empty */                       { $$ = nullptr; }
+    | '[' IDENTIFIER ']'                { $$ = startAttributeList(makeAttribute($2, nullptr)); }
+    | '[' IDENTIFIER '(' ATTRIBUTE_VALUE ')' ']'
+        { $$ = startAttributeList(makeAttribute($2, $4)); }
     | '[' attribute_list ']'            { $$ = $2; }
     ;
 
-/* An attribute is written out in both rules of the list, so that it costs the parser one
-   reduction instead of two. */
+/* Two attributes or more. */
 attribute_list
-    : IDENTIFIER                        { $$ = startAttributeList(makeAttribute($1, nullptr)); }
-    | IDENTIFIER '(' ATTRIBUTE_VALUE ')' { $$ = startAttributeList(makeAttribute($1, $3)); }
+    : first_attribute ',' IDENTIFIER    { $$ = appendAttribute($1, makeAttribute($3, nullptr)); }
+    | first_attribute ',' IDENTIFIER '(' ATTRIBUTE_VALUE ')'
+        { $$ = appendAttribute($1, makeAttribute($3, $5)); }
     | attribute_list ',' IDENTIFIER     { $$ = appendAttribute($1, makeAttribute($3, nullptr)); }
     | attribute_list ',' IDENTIFIER '(' ATTRIBUTE_VALUE ')'
         { $$ = appendAttribute($1, makeAttribute($3, $5)); }
+    ;
+
+first_attribute
+    : IDENTIFIER                        { $$ = startAttributeList(makeAttribute($1, nullptr)); }
+    | IDENTIFIER '(' ATTRIBUTE_VALUE ')' { $$ = startAttributeList(makeAttribute($1, $3)); }
     ;
 
 library_body
