@@ -16,8 +16,9 @@ constexpr uint32_t heldOf(uint64_t slot) { return static_cast<uint32_t>(slot); }
 
 }  // namespace
 
-size_t EnumItemIndex::slotOf(const CollectedList<ParserEnumItem>& items, std::string_view name,
-                             uint64_t hash) const {
+// Inline: each item's entry probes once, and the call would cost more than the probe.
+[[gnu::always_inline]] inline size_t EnumItemIndex::slotOf(const CollectedList<ParserEnumItem>& items,
+                                                          std::string_view name, uint64_t hash) const {
     const size_t mask = slots_.size() - 1;
     const uint64_t tag = tagOf(hash);
     for (size_t slot = static_cast<size_t>(hash) & mask;; slot = (slot + 1) & mask) {
