@@ -27,7 +27,8 @@ const LumoChar* fileNameOf(ILumoString* element) {
 
 /// Opens `name` into the context; on failure reports it and returns false.
 bool openSource(ParseContext& context, const LumoChar* name, ParserResult& result) {
-    context.place = {};
+    context.line = 1;
+    context.pos = 0;
     context.identifiers.clear();
     const int error = context.file.open(name);
     if (error == 0) return true;

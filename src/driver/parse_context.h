@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -13,25 +12,6 @@
 #include "tree/parser_library.h"
 
 namespace ZEMRA::IDL::PARSER {
-
-/// A place in a source file. The lexer reads and writes both parts at once, as one eight-byte
-/// word, so that a token's read of the place written by the token before is served from the
-/// processor's store buffer instead of waiting for the two halves to reach the cache.
-struct SourcePlace {
-    /// The line, counted from 1 within the file.
-    int32_t line = 1;
-    /// Bytes other than carriage returns read on the line.
-    int32_t pos = 0;
-
-    /// Writes `place` over this one as one eight-byte word, which an assignment member by member
-    /// would not.
-    void store(const SourcePlace& place) {
-        uint64_t word;
-        std::memcpy(&word, &place, sizeof word);
-        std::memcpy(this, &word, sizeof word);
-    }
-};
-static_assert(sizeof(SourcePlace) == sizeof(uint64_t));
 
 /// State of one LumoIDLParse call. The lexer and parser reach it only through
 /// currentContext(), which is valid during a call and refers to nothing afterwards.
@@ -58,8 +38,10 @@ struct ParseContext {
     MethodRules methodRules;
     /// One byte returned to the input by the lexer; 0 when none is pending.
     uint8_t pushback = 0;
-    /// Where the lexer is in the file.
-    SourcePlace place;
+    /// Current line, counted from 1 within the file.
+    int32_t line = 1;
+    /// Bytes other than carriage returns read on the current line.
+    int32_t pos = 0;
 };
 
 /// The context of the call in progress.

@@ -72,7 +72,7 @@ int readByte(ParseContext& context) {
     }
     const int byte = context.file.next();
     if (byte < 0) return 0;
-    countByte(byte, context.place.line, context.place.pos);
+    countByte(byte, context.line, context.pos);
     return byte;
 }
 
@@ -84,7 +84,7 @@ void skipWhile(ParseContext& context, Keep keep) {
     if (context.pushback != 0) return;
     context.file.skipWhile([&context, &keep](unsigned char byte) {
         if (!keep(byte)) return false;
-        countByte(byte, context.place.line, context.place.pos);
+        countByte(byte, context.line, context.pos);
         return true;
     });
 }
@@ -102,7 +102,7 @@ std::string_view collect(ParseContext& context, int first, uint8_t byteClass) {
     text.assign(1, static_cast<char>(first));
     if (context.pushback == 0) {
         // No token class holds a line feed or carriage return: every byte taken adds to pos.
-        context.place.pos += static_cast<int32_t>(
+        context.pos += static_cast<int32_t>(
             context.file.appendWhile(text, [byteClass](unsigned char byte) { return inClass(byte, byteClass); }));
     }
     int byte = readByte(context);
@@ -204,7 +204,7 @@ class BufferLexer {
 public:
     explicit BufferLexer(ParseContext& context)
         : context_(context), start_(context.file.window().data()), p_(start_), counted_(start_),
-          line_(context.place.line), pos_(context.place.pos) {}
+          line_(context.line), pos_(context.pos) {}
 
     /// Lexes the token; false when the byte-by-byte path must.
     bool lex(TokenValue& value, int32_t& token) {
@@ -230,7 +230,8 @@ public:
             }
         }
         context_.file.consume(static_cast<size_t>(p_ - start_));
-        context_.place.store({line_, pos_ + static_cast<int32_t>(p_ - counted_)});
+        context_.line = line_;
+        context_.pos = pos_ + static_cast<int32_t>(p_ - counted_);
         context_.pushback = static_cast<uint8_t>(pushback);
         context_.lexerMode = mode;
         return true;

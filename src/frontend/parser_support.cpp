@@ -10,7 +10,7 @@ namespace ZEMRA::IDL::PARSER {
 void reportParseError(const char* message) {
     ParseContext* context = currentContext();
     char prefix[128];
-    std::snprintf(prefix, sizeof prefix, "line %d, pos %d: ", context->place.line, context->place.pos);
+    std::snprintf(prefix, sizeof prefix, "line %d, pos %d: ", context->line, context->pos);
     context->errorText = prefix;
     context->errorText += message;
 }

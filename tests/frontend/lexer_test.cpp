@@ -41,7 +41,7 @@ std::string lex(const std::filesystem::path& path, size_t blockSize) {
                    : code > ' ' && code < 127               ? std::string(1, static_cast<char>(code))
                    : code == 0                              ? "END"
                                                             : "#" + std::to_string(code)) +
-                  "@" + std::to_string(context.place.line) + ":" + std::to_string(context.place.pos);
+                  "@" + std::to_string(context.line) + ":" + std::to_string(context.pos);
     }
     return context.lexerMode == 0 ? tokens : tokens + " mode:" + std::to_string(context.lexerMode);
 }
