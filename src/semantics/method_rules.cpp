@@ -43,30 +43,23 @@ bool checkPropertyArgument(const RuleReport& report, const ParserInterface& ifac
 bool MethodRules::checkArgument(const RuleReport& report, const ParserInterface& iface, const ParserMethod& method,
                                 size_t index, bool& seenOut) {
     ParserArg& argument = *method.arguments[index];
-    const auto argumentMessage = [&](const char* rule) {
-        report.fail()
+    // Messages about the argument start by naming it, its method and its interface.
+    const auto argumentMessage = [&]() -> ErrorMessage {
+        return report.fail()
             .set("Argument ")
             .quoted(argument.name)
             .utf8(" of method ")
             .quoted(method.name)
             .utf8(" in interface ")
-            .quoted(iface.name)
-            .utf8(rule)
-            .inFile(report.file);
+            .quoted(iface.name);
+    };
+    const auto brokenRule = [&](const char* rule) {
+        argumentMessage().utf8(rule).inFile(report.file);
         return false;
     };
     std::string offending;
     if (!argument.validateAttributes(offending)) {
-        report.fail()
-            .set("Argument ")
-            .quoted(argument.name)
-            .utf8(" of method ")
-            .quoted(method.name)
-            .utf8(" in interface ")
-            .quoted(iface.name)
-            .utf8(" has invalid attribute ")
-            .quoted(offending)
-            .inFile(report.file);
+        argumentMessage().utf8(" has invalid attribute ").quoted(offending).inFile(report.file);
         return false;
     }
     // A few names are compared with each other directly; a long list goes through the set.
@@ -94,10 +87,10 @@ bool MethodRules::checkArgument(const RuleReport& report, const ParserInterface&
     const bool in = argument.containsAttribute(AttributeKey::kIn);
     const bool out = argument.containsAttribute(AttributeKey::kOut);
     const bool retval = argument.containsAttribute(AttributeKey::kRetval);
-    if (in && out) return argumentMessage(" has both \"in\" and \"out\" attributes");
-    if (in && retval) return argumentMessage(" has \"retval\" attribute but not \"out\" attribute");
-    if (in && seenOut) return argumentMessage(" has \"in\" attribute but appears after argument with \"out\" attribute");
-    if (!in && !out) return argumentMessage(" has neither \"in\" nor \"out\" attribute");
+    if (in && out) return brokenRule(" has both \"in\" and \"out\" attributes");
+    if (in && retval) return brokenRule(" has \"retval\" attribute but not \"out\" attribute");
+    if (in && seenOut) return brokenRule(" has \"in\" attribute but appears after argument with \"out\" attribute");
+    if (!in && !out) return brokenRule(" has neither \"in\" nor \"out\" attribute");
     if (out) {
         seenOut = true;
         if (retval && index + 1 != method.arguments.size()) {
