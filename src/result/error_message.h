@@ -14,7 +14,7 @@ namespace ZEMRA {
 class ErrorMessage {
 public:
     /// Composes into `target` (the result's error text).
-    explicit ErrorMessage(LumoStringImpl& target) : target_(target.text) {}
+    explicit ErrorMessage(LumoStringImpl& target) : ErrorMessage(target.text) {}
     /// Composes into the text `target`.
     explicit ErrorMessage(LumoText& target) : target_(target) {}
 

@@ -24,21 +24,17 @@ public:
     size_t count(const Key& key) const { return find(key) ? 1 : 0; }
     /// Enters `element` under `key` unless the key is entered; true when it was entered now.
     bool insert(const Key& key, Element* element) {
-        growFor(size_ + 1);
-        const uint64_t hash = Hash()(key);
-        Slot& slot = slots_[slotOf(key, hash)];
+        Slot& slot = slotFor(key);
         if (slot.element) return false;
-        slot = {hash, key, element};
+        slot.element = element;
         ++size_;
         return true;
     }
     /// Enters `element` under `key`, in place of the element entered under it before.
     void insertOrAssign(const Key& key, Element* element) {
-        growFor(size_ + 1);
-        const uint64_t hash = Hash()(key);
-        Slot& slot = slots_[slotOf(key, hash)];
+        Slot& slot = slotFor(key);
         if (!slot.element) ++size_;
-        slot = {hash, key, element};
+        slot.element = element;
     }
     /// Makes room for `entries` entries, so that entering them moves nothing.
     void reserve(size_t entries) { growFor(entries); }
@@ -59,6 +55,20 @@ private:
             const Slot& held = slots_[slot];
             if (!held.element || (held.hash == hash && Equal()(held.key, key))) return slot;
         }
+    }
+
+    /// The slot of `key`, with room made for one more entry: the key's entry, which keeps the key
+    /// it was entered with, or an empty slot that now holds the key and its hash and waits for
+    /// its element.
+    Slot& slotFor(const Key& key) {
+        growFor(size_ + 1);
+        const uint64_t hash = Hash()(key);
+        Slot& slot = slots_[slotOf(key, hash)];
+        if (!slot.element) {
+            slot.hash = hash;
+            slot.key = key;
+        }
+        return slot;
     }
 
     /// Keeps at least twice as many slots as `entries`, a power of two.

@@ -22,7 +22,7 @@ struct FileCheck {
     std::string prefix;
 
     /// Starts a message that replaces the error text.
-    ErrorMessage fail() { return ErrorMessage(result.errorText); }
+    ErrorMessage fail() const { return report().fail(); }
     /// Where rules that need nothing else of the check report.
     RuleReport report() const { return {result.errorText.text, file}; }
     /// The qualified name of a declaration of this library, stored with the library's nodes.

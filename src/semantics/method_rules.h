@@ -40,7 +40,10 @@ private:
     /// Where precheck's failures go: nobody reads them.
     LumoText discarded_;
 
+    /// Checks one method of `iface`; false when a rule fails.
     bool checkMethod(const RuleReport& report, const ParserInterface& iface, ParserMethod& method);
+    /// Checks argument `index` of `method`; `seenOut` tells whether an earlier one was "out" and
+    /// is set when this one is. False when a rule fails.
     bool checkArgument(const RuleReport& report, const ParserInterface& iface, const ParserMethod& method,
                        size_t index, bool& seenOut);
 };
