@@ -1,6 +1,7 @@
 // The modal lexer: skips blanks and comments, cuts attribute lists by their own byte classes.
 #include "frontend/lexer.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -203,8 +204,8 @@ int32_t lexIdentifier(ParseContext& context, int first, TokenValue& value) {
 class BufferLexer {
 public:
     explicit BufferLexer(ParseContext& context)
-        : context_(context), start_(context.file.window().data()), p_(start_), counted_(start_),
-          line_(context.line), pos_(context.pos) {}
+        : context_(context), p_(context.file.window().data()),
+          origin_(address(p_) - static_cast<uint32_t>(context.pos)), line_(context.line) {}
 
     /// Lexes the token; false when the byte-by-byte path must.
     bool lex(TokenValue& value, int32_t& token) {
@@ -224,22 +225,25 @@ public:
                 token = byteToken(byte);
             } else {
                 // A run must start in the buffer, where its bytes can be taken as one text.
-                if (fromPushback && p_ == start_) return false;
+                if (fromPushback && p_ == context_.file.window().data()) return false;
                 if (runClass == kIdentifierStart) runClass = kIdentifierPart;
                 if (!lexRun(runClass, value, token, pushback)) return false;
             }
         }
-        context_.file.consume(static_cast<size_t>(p_ - start_));
+        context_.file.consumeTo(p_);
         context_.line = line_;
-        context_.pos = pos_ + static_cast<int32_t>(p_ - counted_);
+        context_.pos = static_cast<int32_t>(address(p_) - origin_);
         context_.pushback = static_cast<uint8_t>(pushback);
         context_.lexerMode = mode;
         return true;
     }
 
 private:
+    /// The address of `p` as a number, to count positions by.
+    static uintptr_t address(const unsigned char* p) { return reinterpret_cast<uintptr_t>(p); }
+
     /// The next buffered byte; false at the end of the buffered bytes or at a zero byte. Bytes
-    /// are counted into pos lazily, as the distance from `counted_`, so that only line feeds
+    /// are counted into pos lazily, as the distance from `origin_`, so that only line feeds
     /// and carriage returns cost a step of their own.
     bool next(int& byte) {
         byte = *p_;
@@ -255,11 +259,9 @@ private:
     void countControl(int byte) {
         if (byte == '\n') {
             ++line_;
-            pos_ = 0;
-            counted_ = p_;
+            origin_ = address(p_);
         } else if (byte == '\r') {
-            pos_ += static_cast<int32_t>(p_ - 1 - counted_);
-            counted_ = p_;
+            ++origin_;
         }
     }
 
@@ -339,12 +341,11 @@ private:
     }
 
     ParseContext& context_;
-    const unsigned char* const start_;
     const unsigned char* p_;
-    /// Where the bytes not yet counted into pos_ start.
-    const unsigned char* counted_;
+    /// The address whose distance to p_ is the pos reached: a line feed moves it to the next
+    /// byte, a carriage return one byte on.
+    uintptr_t origin_;
     int32_t line_;
-    int32_t pos_;
 };
 
 /// The token read byte by byte, for what the buffered path leaves: kept out of line, so that the

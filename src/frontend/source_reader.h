@@ -59,13 +59,14 @@ public:
     }
 
     /// The bytes read from the file and not yet handed out, without reading more; the caller
-    /// may look at them and then take some with consume(). A zero byte follows them in memory,
+    /// may look at them and then take some with consumeTo(). A zero byte follows them in memory,
     /// so that a scan for bytes of a class stops at the end without a bounds check, and then
     /// kScanPadding more readable bytes, so that a scan may read sixteen bytes at a time at any
     /// position up to the zero byte.
     std::basic_string_view<unsigned char> window() const { return {buffer_.get() + position_, filled_ - position_}; }
-    /// Hands out the first `count` bytes of the window, as `count` calls of next() would.
-    void consume(size_t count) { position_ += count; }
+    /// Hands out the bytes of the window before `next`, a place within it or at its end, as that
+    /// many calls of next() would.
+    void consumeTo(const unsigned char* next) { position_ = static_cast<size_t>(next - buffer_.get()); }
 
 private:
     bool refill();
