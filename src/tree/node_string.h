@@ -89,8 +89,13 @@ private:
             std::memcpy(&word, from + size - sizeof word, sizeof word);
             std::memcpy(to + size - sizeof word, &word, sizeof word);
         };
-        if (size > 16) {
+        struct Sixteen {
+            uint64_t low, high;
+        };
+        if (size > 32) {
             std::memcpy(to, from, size);
+        } else if (size > 16) {
+            pair(Sixteen{});
         } else if (size >= 8) {
             pair(uint64_t{});
         } else if (size >= 4) {
