@@ -189,10 +189,9 @@ static int yylex(void) {
     static_assert(sizeof(YYSTYPE) == sizeof(TokenValue), "a token's value fills the value slot exactly");
     // The slot takes the value whatever the token: only identifiers, attribute values and
     // numbers are read back, as $n of their own kind, and their value is theirs.
-    TokenValue value{};
-    const int code = nextToken(value);
-    std::memcpy(&yylval, &value, sizeof value);
-    return code;
+    const Token token = nextToken();
+    std::memcpy(&yylval, &token.value, sizeof token.value);
+    return token.code;
 }
 
 /* Defined by the parser skeleton further down. */

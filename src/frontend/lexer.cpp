@@ -348,9 +348,8 @@ private:
     int32_t line_;
 };
 
-/// The token read byte by byte, for what the buffered path leaves: kept out of line, so that the
-/// common path does not pay for its registers.
-[[gnu::noinline]] int32_t lexByteByByte(ParseContext& context, TokenValue& value) {
+/// The code of the token read byte by byte, its value set into `value`.
+int32_t lexByteByByteInto(ParseContext& context, TokenValue& value) {
     const int byte = skipBlanksAndComments(context, readByte(context));
     if (byte == 0) return kEndOfInput;
 
@@ -377,13 +376,21 @@ private:
     }
 }
 
+/// The token read byte by byte, for what the buffered path leaves: kept out of line, so that the
+/// common path does not pay for its registers.
+[[gnu::noinline]] Token lexByteByByte(ParseContext& context) {
+    Token token{kEndOfInput, {nullptr}};
+    token.code = lexByteByByteInto(context, token.value);
+    return token;
+}
+
 }  // namespace
 
-int32_t nextToken(TokenValue& value) {
+Token nextToken() {
     ParseContext& context = *currentContext();
-    int32_t token = 0;
-    if (BufferLexer(context).lex(value, token)) return token;
-    return lexByteByByte(context, value);
+    Token token{kEndOfInput, {nullptr}};
+    if (BufferLexer(context).lex(token.value, token.code)) return token;
+    return lexByteByByte(context);
 }
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -5,9 +5,9 @@
 
 namespace ZEMRA::IDL::PARSER {
 
-/// Reads the next token from the current context's file; returns its code and, for
-/// kIdentifier, kAttributeValue and kNumber, sets `value` (a new token text or the
-/// number). Line, pos, mode and the pushback byte live in the context.
-int32_t nextToken(TokenValue& value);
+/// Reads the next token from the current context's file: its code and, for kIdentifier,
+/// kAttributeValue and kNumber, its value (a new token text or the number); any other token's
+/// value is null. Line, pos, mode and the pushback byte live in the context.
+Token nextToken();
 
 }  // namespace ZEMRA::IDL::PARSER

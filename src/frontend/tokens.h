@@ -21,10 +21,16 @@ enum TokenCode : int32_t {
 };
 
 /// The value a token carries: a text for identifiers and attribute values, a number for
-/// numbers; other tokens leave it unchanged.
+/// numbers.
 union TokenValue {
     TokenText* text;  ///< token text in the node arena, for kIdentifier and kAttributeValue
     int32_t number;   ///< for kNumber
+};
+
+/// A token as the lexer hands it over, small enough to come back in registers.
+struct Token {
+    int32_t code;      ///< a TokenCode or a single byte's code
+    TokenValue value;  ///< null for a token without a value
 };
 
 }  // namespace ZEMRA::IDL::PARSER

@@ -30,8 +30,9 @@ std::string lex(const std::filesystem::path& path, size_t blockSize) {
     static const char* const kKeywords[] = {"LIBRARY", "ENUM", "INTERFACE", "CATEGORY"};
     std::string tokens;
     for (int32_t code = 1; code > 0;) {
-        TokenValue value;
-        code = nextToken(value);
+        const Token token = nextToken();
+        code = token.code;
+        const TokenValue value = token.value;
         const bool hasText = code == kIdentifier || code == kAttributeValue;
         const TokenText* text = hasText ? value.text : nullptr;
         tokens += (tokens.empty() ? "" : " ") +
