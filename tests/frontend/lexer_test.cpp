@@ -84,9 +84,9 @@ TEST(LexerTest, TokensAndPositionsAtEveryBlockSize) {
          "[@1:1 id:v@1:3 (@1:3 val:a@1:5 ,@1:5 \"@1:6 val:b@1:8 (@1:8 val:c@1:10 )@1:10 ]@1:11 END@1:11"},
         {"[v(a)(b)enum", "[@1:1 id:v@1:3 (@1:3 val:a@1:5 )@1:5 (@1:6 val:b@1:8 )@1:8 id:enum@1:12 END@1:12 mode:1"},
         // Keywords, identifiers and single bytes.
-        {"Library libraryX library enum interface category Enum enum1",
+        {"Library libraryX library enum interface category Enum enum1 enuM librarY categorY interfacE",
          "id:Library@1:8 id:libraryX@1:17 LIBRARY@1:25 ENUM@1:30 INTERFACE@1:40 CATEGORY@1:49 id:Enum@1:54 "
-         "id:enum1@1:59 END@1:59"},
+         "id:enum1@1:60 id:enuM@1:65 id:librarY@1:73 id:categorY@1:82 id:interfacE@1:91 END@1:91"},
         {"ns::Type a:b: c :d", "id:ns::Type@1:9 id:a:b:@1:14 id:c@1:16 :@1:17 id:d@1:18 END@1:18"},
         {"A@Z`a{z/0_9:[",
          "id:A@1:2 @@1:2 id:Z@1:4 `@1:4 id:a@1:6 {@1:6 id:z@1:8 /@1:9 num:0@1:10 id:_9:@1:13 [@1:13 END@1:13 mode:1"},
