@@ -1,4 +1,4 @@
-// Filling the identifier cache with the built-in type names, and clearing it down to them.
+// Filling the identifier cache with the built-in type names, storing new texts, and clearing it down to the built-in names.
 #include "frontend/identifier_cache.h"
 
 #include "frontend/common_texts.h"
@@ -12,6 +12,17 @@ IdentifierCache::IdentifierCache() {
         const Key key = keyOf(builtin.name);
         slots_[slotOf(key)] = {commonText(builtin.name), key};
     }
+}
+
+const char* IdentifierCache::store(Slot& slot, const Key& key, std::string_view text) {
+    const char* copy = NodeString(text).data();
+    if (!slot.data) {
+        filled_[filledCount_++] = static_cast<uint16_t>(&slot - slots_.data());
+        slot = {copy, key};
+    } else if (commonBuiltinKind(slot.data) == 0) {
+        slot = {copy, key};
+    }
+    return copy;
 }
 
 void IdentifierCache::clear() {

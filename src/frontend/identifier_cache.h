@@ -36,14 +36,7 @@ public:
             (key.size <= kKeyedBytes ||
              sameBytes(slot.data + kEdgeBytes, text.data() + kEdgeBytes, key.size - kKeyedBytes)))
             return slot.data;
-        const char* copy = NodeString(text).data();
-        if (!slot.data) {
-            filled_[filledCount_++] = static_cast<uint16_t>(&slot - slots_.data());
-            slot = {copy, key};
-        } else if (commonBuiltinKind(slot.data) == 0) {
-            slot = {copy, key};
-        }
-        return copy;
+        return store(slot, key, text);
     }
 
     /// Forgets every text but the built-in type names.
@@ -72,6 +65,11 @@ private:
         const char* data = nullptr;
         Key key;
     };
+
+    /// A new copy of `text`, whose key is `key`, in the current node arena; it takes `slot`, the
+    /// slot of the key, unless a built-in name holds it. Out of line, so that a look-up that
+    /// finds its text stays small enough to inline.
+    [[gnu::noinline]] const char* store(Slot& slot, const Key& key, std::string_view text);
 
     /// The key of `text`.
     static Key keyOf(std::string_view text) {

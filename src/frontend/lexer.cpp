@@ -51,7 +51,7 @@ inline uint32_t withDigit(uint32_t number, int byte, bool hex) {
 
 /// The token text of `text`: for an `identifier` (of the normal mode, where names repeat), the
 /// file's one copy; else the common copy when there is one, or a new copy in the node arena.
-inline TokenText* tokenText(ParseContext& context, std::string_view text, bool identifier) {
+[[gnu::always_inline]] inline TokenText* tokenText(ParseContext& context, std::string_view text, bool identifier) {
     if (identifier) return TokenText::fromData(context.identifiers.intern(text));
     if (const char* common = commonText(text)) return TokenText::fromData(common);
     return TokenText::make(text);
