@@ -15,8 +15,9 @@ struct NodeArena::Block {
 
 namespace {
 
-/// Bytes of one block: large enough that a block holds a few thousand nodes.
-constexpr size_t kBlockBytes = 256 * 1024;
+/// Bytes of one block: large enough that a block holds about a thousand nodes, and small enough
+/// that the many one-block arenas of a host's small files fit among the kept blocks.
+constexpr size_t kBlockBytes = 64 * 1024;
 /// Where a block's nodes start, after its header.
 constexpr size_t kHeaderBytes = (sizeof(NodeArena::Block) + NodeArena::kAlignment - 1) & ~(NodeArena::kAlignment - 1);
 
@@ -48,7 +49,7 @@ public:
     }
 
 private:
-    static constexpr size_t kLimit = 256;
+    static constexpr size_t kLimit = 1024;
     std::mutex mutex_;
     NodeArena::Block* head_ = nullptr;
     size_t count_ = 0;
