@@ -50,7 +50,11 @@ inline uint64_t hashName(std::string_view text) {
     } else if (left != 0) {
         mix(word(0, uint8_t{}) | word(left / 2, uint8_t{}) << 8 | word(left - 1, uint8_t{}) << 16);
     }
-    return hash;
+    // A product carries a word's bytes only upwards, and the shift brings the last word's high
+    // bytes down to bit 8 at the lowest: one more round carries them into the low bits too.
+    // Without it, names that differ only in their last bytes ("Item17", "Item18") share slots.
+    hash *= kMultiplier;
+    return hash ^ (hash >> 32);
 }
 
 /// True when the `size` bytes at `a` and `b` are equal: names of up to sixteen bytes compared as

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 namespace ZEMRA::IDL::PARSER {
@@ -35,6 +36,16 @@ TEST(NameHashTest, EqualNamesHashAlikeAndNearNamesApartAtEveryLength) {
             EXPECT_NE(hashName(changed), hashName(name)) << length << " at " << i;
         }
         EXPECT_NE(hashName(name + "A"), hashName(name)) << length;
+    }
+}
+
+TEST(NameHashTest, NamesThatDifferInTheirLastBytesSpreadOverTheLowBits) {
+    // The low bits pick a table's slot. 256 names into 256 values: a hash that mixes well leaves
+    // about 162 distinct; one whose low bits miss the last bytes leaves a handful.
+    for (const char* prefix : {"Item", "Method", "TableKind1x0Current", "ColorLib3::ShapeRenderer"}) {
+        std::set<uint64_t> low;
+        for (int n = 0; n < 256; ++n) low.insert(hashName(prefix + std::to_string(n)) & 0xFF);
+        EXPECT_GE(low.size(), 140u) << prefix;
     }
 }
 
