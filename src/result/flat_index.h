@@ -1,6 +1,7 @@
 // FlatIndex: the open-addressing table behind the name and uuid indexes.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -48,10 +49,14 @@ private:
         Element* element = nullptr;  ///< null for an empty slot
     };
 
-    /// The slot holding `key`, whose hash is `hash`, or the empty slot where it would go.
+    /// The slot holding `key`, whose hash is `hash`, or the empty slot where it would go. The
+    /// search starts at the top bits of the hash times an odd constant, which every bit of the
+    /// hash reaches: a hash whose low bits hardly vary (the uuid hash of uuids numbered in their
+    /// last bytes) still spreads over the slots.
     size_t slotOf(const Key& key, uint64_t hash) const {
         const size_t mask = slots_.size() - 1;
-        for (size_t slot = static_cast<size_t>(hash) & mask;; slot = (slot + 1) & mask) {
+        const int shift = 64 - std::countr_zero(slots_.size());
+        for (size_t slot = static_cast<size_t>((hash * 0x9E3779B97F4A7C15ull) >> shift);; slot = (slot + 1) & mask) {
             const Slot& held = slots_[slot];
             if (!held.element || (held.hash == hash && Equal()(held.key, key))) return slot;
         }
