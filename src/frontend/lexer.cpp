@@ -57,6 +57,13 @@ inline uint32_t withDigit(uint32_t number, int byte, bool hex) {
     return TokenText::make(text);
 }
 
+/// The classes of the bytes that start a run (a name, value or number) in `mode`.
+inline uint8_t runStartClass(int32_t mode) {
+    return mode == kNormalMode            ? kIdentifierStart | kDecimalDigit
+           : mode == kAttributeNamesMode ? kAttributeNameByte
+                                          : kAttributeValueByte;
+}
+
 /// The lexer mode after the single byte `byte` was returned as a token in `mode`.
 inline int32_t modeAfter(int32_t mode, int byte) {
     switch (byte) {
@@ -389,13 +396,28 @@ int32_t lexByteByByteInto(ParseContext& context, TokenValue& value) {
     return token;
 }
 
+/// The next token, from the buffered bytes or else byte by byte: kept out of line, so that
+/// nextToken's quick path does not pay for the registers of either.
+[[gnu::noinline]] Token lexToken(ParseContext& context) {
+    Token token{kEndOfInput, {nullptr}};
+    if (BufferLexer(context).lex(token.value, token.code)) return token;
+    return lexByteByByte(context);
+}
+
 }  // namespace
 
 Token nextToken() {
     ParseContext& context = *currentContext();
-    Token token{kEndOfInput, {nullptr}};
-    if (BufferLexer(context).lex(token.value, token.code)) return token;
-    return lexByteByByte(context);
+    // A pushback byte that is a token by itself (the "," or ";" read just after a name or a
+    // number) is handed out at once; it was counted when it was first read.
+    const int pushed = context.pushback;
+    const int32_t mode = context.lexerMode;
+    if (pushed != 0 && pushed != '/' && !inClass(pushed, kWhiteSpace | runStartClass(mode))) {
+        context.pushback = 0;
+        context.lexerMode = modeAfter(mode, pushed);
+        return {byteToken(pushed), {nullptr}};
+    }
+    return lexToken(context);
 }
 
 }  // namespace ZEMRA::IDL::PARSER
