@@ -314,8 +314,11 @@ private:
         token = kIdentifier;
         if (runClass == kAttributeValueByte) token = kAttributeValue;
         else if (runClass == kIdentifierPart) token = keywordOrIdentifier(text);
-        if (token == kIdentifier || token == kAttributeValue)
-            value.text = tokenText(context_, text, runClass == kIdentifierPart);
+        if (token != kIdentifier && token != kAttributeValue) return true;
+        // A name followed by "=" names an enumeration item, which a file seldom writes twice: it
+        // is copied without taking a slot of the identifier cache from a name that repeats.
+        const bool itemName = runClass == kIdentifierPart && (pushback == '=' || (pushback == ' ' && *p_ == '='));
+        value.text = itemName ? TokenText::make(text) : tokenText(context_, text, runClass == kIdentifierPart);
         return true;
     }
 
