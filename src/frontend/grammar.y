@@ -118,7 +118,7 @@ enum_decl
 enum_item_list
     : IDENTIFIER '=' NUMBER             { $$ = startList(makeEnumItem($1, $3)); }
     | enum_item_list ',' IDENTIFIER '=' NUMBER
-        { $$ = appendToList($1, makeEnumItem($3, $5)); }
+        { $$ = appendEnumItem($1, $3, $5); }
     ;
 
 interface_decl

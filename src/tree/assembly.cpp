@@ -115,6 +115,10 @@ ParserEnumItem* makeEnumItem(TokenText* name, int32_t value) {
     return item;
 }
 
+EnumItemList* appendEnumItem(EnumItemList* items, TokenText* name, int32_t value) {
+    return appendToList(items, makeEnumItem(name, value));
+}
+
 ParserInterface* makeInterface(ParserAttribList* attributes, TokenText* name, NameList* parameters,
                                MethodList* methods) {
     auto* iface = new ParserInterface(name->text());

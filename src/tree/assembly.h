@@ -44,6 +44,9 @@ ParserCatID* makeCategoryID(ParserAttribList* attributes, TokenText* name);
 ParserEnumeration* makeEnumeration(ParserAttribList* attributes, EnumItemList* items, TokenText* name);
 /// An enumeration item with a copy of `name`'s text and `value`; the text is consumed.
 ParserEnumItem* makeEnumItem(TokenText* name, int32_t value);
+/// Appends a new item `name` = `value` to `items` and adopts it: makeEnumItem and appendToList in
+/// one call, for the commonest element of all.
+EnumItemList* appendEnumItem(EnumItemList* items, TokenText* name, int32_t value);
 /// An interface taking `name`, `attributes`, the template parameters of `parameters` and the
 /// methods of `methods` (each null when not written).
 ParserInterface* makeInterface(ParserAttribList* attributes, TokenText* name, NameList* parameters,
