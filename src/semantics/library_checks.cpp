@@ -38,13 +38,6 @@ bool checkLibrary(FileCheck& check) {
 bool checkFile(ParserLibrary& library, const LumoChar* fileName, ParserResult& result) {
     FileCheck check{library, fileName, result, library.name.str() + "::"};
     if (!checkLibrary(check)) return false;
-    // Room for every declaration at once, so that no index grows and moves its entries on the way.
-    library.interfacesByName.reserve(library.interfaces.size());
-    library.interfacesByUuid.reserve(library.interfaces.size());
-    library.enumerationsByName.reserve(library.enumerations.size());
-    library.enumerationsByUuid.reserve(library.enumerations.size());
-    library.categoryIDsByName.reserve(library.categoryIDs.size());
-    library.categoryIDsByUuid.reserve(library.categoryIDs.size());
     // A failing phase ends only itself: the later phases still run, and their failure
     // replaces the text.
     checkInterfaces(check);
