@@ -57,11 +57,17 @@ inline uint32_t withDigit(uint32_t number, int byte, bool hex) {
     return TokenText::make(text);
 }
 
-/// The classes of the bytes that start a run (a name, value or number) in `mode`.
-inline uint8_t runStartClass(int32_t mode) {
-    return mode == kNormalMode            ? kIdentifierStart | kDecimalDigit
+/// The class of the bytes that start a name or value in `mode`.
+inline uint8_t runClassOf(int32_t mode) {
+    return mode == kNormalMode            ? kIdentifierStart
            : mode == kAttributeNamesMode ? kAttributeNameByte
                                           : kAttributeValueByte;
+}
+
+/// The classes of the bytes that start a run in `mode`: a name or value, or in the normal mode a
+/// number.
+inline uint8_t runStartClass(int32_t mode) {
+    return runClassOf(mode) | (mode == kNormalMode ? kDecimalDigit : 0);
 }
 
 /// The lexer mode after the single byte `byte` was returned as a token in `mode`.
@@ -229,9 +235,7 @@ public:
         if (mode == kNormalMode && inClass(byte, kDecimalDigit)) {
             if (!lexNumber(byte, value, token, pushback)) return false;
         } else {
-            uint8_t runClass = mode == kNormalMode ? kIdentifierStart
-                               : mode == kAttributeNamesMode ? kAttributeNameByte
-                                                             : kAttributeValueByte;
+            uint8_t runClass = runClassOf(mode);
             if (!inClass(byte, runClass)) {
                 mode = modeAfter(mode, byte);
                 token = byteToken(byte);
